@@ -73,7 +73,7 @@ public:
     virtual std::vector<std::string> KeyNames(RootKey root, std::string_view path) const = 0;
 };
 
-// The system's registry as it is now (on this platform: the file of KVC_REGISTRY,
+// The system's registry as it is now (on this platform: the file KVC_REGISTRY names, a native path,
 // default /etc/kvc/registry.reg, read at this call; a missing file is an empty registry).
 std::shared_ptr<const RegistryStore> OpenSystemRegistry();
 
