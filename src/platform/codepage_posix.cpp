@@ -67,8 +67,12 @@ private:
 // Runs the conversion; an input that does not read or convert costs one "?"
 // and the smallest step past it (one UTF-8 character or one byte), so the
 // loop always moves forward.
-void Convert(iconv_t cd, std::string_view in, std::string& out, bool fromUtf8) {
-    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+// A stateful encoding is reset before and flushed after each text; the code
+// pages of the table have no shift state and skip both calls.
+void Convert(iconv_t cd, std::string_view in, std::string& out, bool fromUtf8, bool stateful) {
+    if (stateful) {
+        iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
     out.resize(in.size() * 3 + 8);
     char* src = const_cast<char*>(in.data());
     std::size_t srcLeft = in.size();
@@ -101,20 +105,51 @@ void Convert(iconv_t cd, std::string_view in, std::string& out, bool fromUtf8) {
         src += step;
         srcLeft -= step;
     }
-    // Flush a shift state (none of the supported code pages has one, but it is cheap).
     char* dst = out.data() + written;
     std::size_t dstLeft = out.size() - written;
-    iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    if (stateful) {
+        iconv(cd, nullptr, nullptr, &dst, &dstLeft);
+    }
     out.resize(out.size() - dstLeft);
+}
+
+// Every code page of the table keeps ASCII as it is, so pure ASCII texts (codes,
+// control names, numbers: most of a request) need no conversion at all.
+bool KeepsAscii(int codePage) {
+    for (const auto& entry : kNames) {
+        if (entry.codePage == codePage) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
 
 struct CodePageConverter::Handles {
     explicit Handles(int codePage)
-        : encode(OpenHandle(codePage, true)), decode(OpenHandle(codePage, false)) {}
+        : encode(OpenHandle(codePage, true)), decode(OpenHandle(codePage, false)),
+          keepsAscii(KeepsAscii(codePage)) {}
     Handle encode;
     Handle decode;
+    bool keepsAscii;
+
+    void Run(const Handle& handle, std::string_view in, std::string& out, bool fromUtf8) const {
+        if (keepsAscii && IsAscii(in)) {
+            out.assign(in);
+        } else {
+            Convert(handle.get(), in, out, fromUtf8, !keepsAscii);
+        }
+    }
 };
 
 bool IsCodePageSupported(int codePage) {
@@ -141,7 +176,7 @@ std::string CodePageConverter::Encode(std::string_view utf8) {
 }
 
 void CodePageConverter::Encode(std::string_view utf8, std::string& out) {
-    Convert(handles_->encode.get(), utf8, out, true);
+    handles_->Run(handles_->encode, utf8, out, true);
 }
 
 std::string CodePageConverter::Decode(std::string_view bytes) {
@@ -151,7 +186,7 @@ std::string CodePageConverter::Decode(std::string_view bytes) {
 }
 
 void CodePageConverter::Decode(std::string_view bytes, std::string& out) {
-    Convert(handles_->decode.get(), bytes, out, false);
+    handles_->Run(handles_->decode, bytes, out, false);
 }
 
 std::string Utf8ToCodePage(std::string_view utf8, int codePage) {

@@ -26,17 +26,17 @@ std::string ServerLibrary(std::string_view progId, const RegistryStore& registry
 
 } // namespace
 
-std::shared_ptr<Dispatch> CreateOleServerObject(std::string_view progId) {
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId) {
     if (FindOleClass(progId)) {
-        return CreateOleObject(progId); // no need to read the registry file
+        return CreateRegisteredOleObject(progId); // no need to read the registry file
     }
-    return CreateOleServerObject(progId, *OpenSystemRegistry());
+    return CreateOleObject(progId, *OpenSystemRegistry());
 }
 
-std::shared_ptr<Dispatch> CreateOleServerObject(std::string_view progId,
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId,
                                                 const RegistryStore& registry) {
     if (FindOleClass(progId)) {
-        return CreateOleObject(progId);
+        return CreateRegisteredOleObject(progId);
     }
     std::string library = ServerLibrary(progId, registry);
     if (library.empty()) {

@@ -1,8 +1,8 @@
 // Creating automation objects by ProgID, including objects served by shared
 // libraries, as COM activates in-process servers.
 //
-// The runtime's CreateOleObject knows only the classes registered in this
-// process. CreateOleServerObject asks those first (FindOleClass), then the
+// The runtime's CreateRegisteredOleObject knows only the classes registered in this
+// process. CreateOleObject asks those first (FindOleClass), then the
 // registry: the key HKEY_CLASSES_ROOT\<ProgID> (or ...\Software\Classes\<ProgID>),
 // value "Library", a Windows path or a bare library name found as LoadLibrary
 // finds it (platform/module.h). The library exports
@@ -36,8 +36,8 @@ using KvcCreateObjectFunction = Dispatch*(const char* progId);
 inline constexpr std::string_view kCreateObjectExport = "KvcCreateObject";
 
 // Through the system registry (OpenSystemRegistry), read at this call.
-std::shared_ptr<Dispatch> CreateOleServerObject(std::string_view progId);
-std::shared_ptr<Dispatch> CreateOleServerObject(std::string_view progId,
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId);
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId,
                                                 const RegistryStore& registry);
 
 } // namespace kvc

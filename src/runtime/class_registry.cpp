@@ -50,7 +50,7 @@ OleClassFactory FindOleClass(std::string_view progId) {
     return it == table.factories.end() ? OleClassFactory() : it->second;
 }
 
-std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId) {
+std::shared_ptr<Dispatch> CreateRegisteredOleObject(std::string_view progId) {
     OleClassFactory factory = FindOleClass(progId);
     if (!factory) {
         throw EOleError("Invalid class string");

@@ -1,7 +1,7 @@
 // The process-wide registry of automation classes that live in this process,
 // by ProgID (letter case ignored), and creation of objects by ProgID.
 //
-// CreateOleObject here knows only these classes. Classes served by shared
+// CreateRegisteredOleObject here knows only these classes. Classes served by shared
 // libraries named in the registry file are the platform layer's business: it
 // asks FindOleClass first and falls back to the libraries itself.
 #pragma once
@@ -27,7 +27,7 @@ OleClassFactory FindOleClass(std::string_view progId);
 // A new object of an in-process class; an unknown ProgID raises EOleError
 // ("Invalid class string"), and so does, with its own message, a factory that
 // makes no object.
-std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId);
+std::shared_ptr<Dispatch> CreateRegisteredOleObject(std::string_view progId);
 
 // Registers a class for the life of the object.
 class OleClassRegistration {

@@ -186,12 +186,11 @@ private:
             const int digits = std::clamp(spec.precision.value_or(15), 1, 18);
             std::snprintf(buffer, sizeof buffer, "%.*E", digits - 1, value);
             text = buffer;
-            const auto e = text.find('E');
-            std::string exponent = text.substr(e + 2);
-            while (exponent.size() < 3) {
-                exponent.insert(0, "0");
+            const auto digitsAt = text.find('E') + 2;
+            const std::size_t exponentDigits = text.size() - digitsAt;
+            if (exponentDigits < 3) {
+                text.insert(digitsAt, 3 - exponentDigits, '0');
             }
-            text = text.substr(0, e + 2) + exponent;
             break;
         }
         case 'f':

@@ -27,7 +27,7 @@ constexpr const char* kRegistry = "Windows Registry Editor Version 5.00\n"
 
 std::string OleErrorOf(std::string_view progId, const RegistryStore& registry) {
     try {
-        CreateOleServerObject(progId, registry);
+        CreateOleObject(progId, registry);
     } catch (const EOleError& e) {
         return e.Message();
     }
@@ -40,13 +40,13 @@ protected:
 };
 
 TEST_F(OleObjectsTest, CreatesObjectsServedByALibrary) {
-    auto object = CreateOleServerObject("kvc.testserver", registry_);
+    auto object = CreateOleObject("kvc.testserver", registry_);
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->ClassName(), "Kvc.TestServer");
     EXPECT_EQ(object->Call("Answer").AsInteger(), 1);
     EXPECT_EQ(object->Call("Twice", {Variant(21)}).AsInteger(), 42);
     // A second object from the library that is already loaded.
-    auto another = CreateOleServerObject("Kvc.TestServer", registry_);
+    auto another = CreateOleObject("Kvc.TestServer", registry_);
     EXPECT_NE(another, object);
 }
 
@@ -56,8 +56,8 @@ TEST_F(OleObjectsTest, PrefersClassesRegisteredInProcess) {
         Local() : DispatchObject("Local") {}
     };
     OleClassRegistration registration("Kvc.TestServer", [] { return std::make_shared<Local>(); });
-    EXPECT_EQ(CreateOleServerObject("Kvc.TestServer", registry_)->ClassName(), "Local");
-    EXPECT_EQ(CreateOleServerObject("KVC.TESTSERVER")->ClassName(), "Local");
+    EXPECT_EQ(CreateOleObject("Kvc.TestServer", registry_)->ClassName(), "Local");
+    EXPECT_EQ(CreateOleObject("KVC.TESTSERVER")->ClassName(), "Local");
 }
 
 TEST_F(OleObjectsTest, RaisesOleErrorsForWhatCannotBeCreated) {
@@ -75,9 +75,9 @@ TEST_F(OleObjectsTest, ReadsTheSystemRegistryAtEachCall) {
     testing::TempFolder folder;
     auto file = folder.Write("system.reg", kRegistry);
     ScopedEnvironmentVariable registry("KVC_REGISTRY", file.string());
-    EXPECT_EQ(CreateOleServerObject("Kvc.TestServer")->Call("Answer").AsInteger(), 1);
+    EXPECT_EQ(CreateOleObject("Kvc.TestServer")->Call("Answer").AsInteger(), 1);
     folder.Write("system.reg", "REGEDIT4\n");
-    EXPECT_THROW(CreateOleServerObject("Kvc.TestServer"), EOleError);
+    EXPECT_THROW(CreateOleObject("Kvc.TestServer"), EOleError);
 }
 
 } // namespace

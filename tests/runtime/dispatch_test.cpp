@@ -186,8 +186,8 @@ OleClassFactory CounterFactory() {
 
 TEST(ClassRegistry, CreatesRegisteredClassesByProgIdIgnoringCase) {
     OleClassRegistration registration("Test.Counter", CounterFactory());
-    std::shared_ptr<Dispatch> first = CreateOleObject("test.COUNTER");
-    std::shared_ptr<Dispatch> second = CreateOleObject("Test.Counter");
+    std::shared_ptr<Dispatch> first = CreateRegisteredOleObject("test.COUNTER");
+    std::shared_ptr<Dispatch> second = CreateRegisteredOleObject("Test.Counter");
     ASSERT_NE(first, nullptr);
     EXPECT_NE(first, second);
     EXPECT_EQ(first->ClassName(), "Test.Counter");
@@ -196,16 +196,16 @@ TEST(ClassRegistry, CreatesRegisteredClassesByProgIdIgnoringCase) {
 
 TEST(ClassRegistry, UnknownProgIdIsAnInvalidClassString) {
     EXPECT_FALSE(FindOleClass("No.Such"));
-    EXPECT_THAT([] { CreateOleObject("No.Such"); },
+    EXPECT_THAT([] { CreateRegisteredOleObject("No.Such"); },
                 ::testing::ThrowsMessage<EOleError>("Invalid class string"));
 }
 
 TEST(ClassRegistry, RegistrationEndsWithItsObject) {
     {
         OleClassRegistration registration("Test.Scoped", CounterFactory());
-        EXPECT_NE(CreateOleObject("Test.Scoped"), nullptr);
+        EXPECT_NE(CreateRegisteredOleObject("Test.Scoped"), nullptr);
     }
-    EXPECT_THROW(CreateOleObject("Test.Scoped"), EOleError);
+    EXPECT_THROW(CreateRegisteredOleObject("Test.Scoped"), EOleError);
     EXPECT_FALSE(UnregisterOleClass("Test.Scoped"));
 }
 
@@ -218,7 +218,7 @@ TEST(ClassRegistry, RefusesDuplicatesAndEmptyFactories) {
 
 TEST(ClassRegistry, FactoryWithoutAnObjectRaisesOleError) {
     OleClassRegistration registration("Test.Null", [] { return std::shared_ptr<Dispatch>(); });
-    EXPECT_THROW(CreateOleObject("Test.Null"), EOleError);
+    EXPECT_THROW(CreateRegisteredOleObject("Test.Null"), EOleError);
 }
 
 } // namespace

@@ -1,0 +1,16 @@
+// kvc-tool: the command-line tool of the people who install and support the
+// system. Each sub-command prints what the system sees, so that a support
+// engineer can compare it with what the user reports.
+#include "tools/kvc-tool/commands.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"kvc-tool: what the Wvtr57C system sees on this machine"};
+    app.require_subcommand(1);
+    int result = 0;
+
+    kvc::tool::AddCodePageCommand(app, result);
+    kvc::tool::AddJsonCommand(app, result);
+
+    CLI11_PARSE(app, argc, argv);
+    return result;
+}
