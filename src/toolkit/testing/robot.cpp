@@ -1,0 +1,90 @@
+#include "toolkit/testing/robot.h"
+
+#include "runtime/utf8.h"
+#include "toolkit/screen.h"
+
+namespace kvc {
+
+TRobot::TRobot() {
+    previous_ = Application().SetModalHook([this](TCustomForm& form) {
+        if (actions_.empty()) {
+            return;
+        }
+        auto action = std::move(actions_.front());
+        actions_.pop_front();
+        action(form);
+    });
+}
+
+TRobot::~TRobot() {
+    Application().SetModalHook(std::move(previous_));
+}
+
+TWinControl& TRobot::FocusTarget() {
+    TCustomForm* form = Screen().ActiveForm();
+    if (form == nullptr) {
+        throw EInvalidOperation("No form is active");
+    }
+    TWinControl* focused = form->FocusedControl();
+    return focused != nullptr ? *focused : *form;
+}
+
+void TRobot::Click(TControl& control) {
+    if (!control.IsShowing() || !control.IsEnabledInParents()) {
+        throw EInvalidOperation("Cannot click " + std::string(control.ClassName()) + " '" +
+                                control.GetName() + "': it is not visible or not enabled");
+    }
+    TCustomForm* form = control.GetParentForm();
+    if (form != nullptr && !form->IsActive()) {
+        form->SetFocusToForm();
+    }
+    TDestroyGuard guard(control);
+    control.MouseDown(mbLeft, {}, 1, 1);
+    if (guard.Alive()) {
+        control.MouseUp(mbLeft, {}, 1, 1);
+    }
+}
+
+void TRobot::Focus(TWinControl& control) {
+    control.SetFocus();
+}
+
+void TRobot::Type(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        char32_t ch = NextCodePoint(text, pos);
+        FocusTarget().Perform(WM_CHAR, WPARAM(ch));
+    }
+}
+
+void TRobot::Press(Word key, TShiftState shift) {
+    Application().SetShiftState(shift);
+    try {
+        FocusTarget().Perform(WM_KEYDOWN, key);
+        if (Screen().ActiveForm() != nullptr) {
+            FocusTarget().Perform(WM_KEYUP, key);
+        }
+    } catch (...) {
+        Application().SetShiftState({});
+        throw;
+    }
+    Application().SetShiftState({});
+}
+
+void TRobot::ClickTab(TTabSheet& page) {
+    TPageControl* pages = page.GetPageControl();
+    if (pages == nullptr || !pages->IsShowing() || !pages->IsEnabledInParents()) {
+        throw EInvalidOperation("Cannot click the tab of '" + page.GetName() + "'");
+    }
+    pages->TabClick(&page);
+}
+
+void TRobot::AnswerNextDialog(TModalResult answer) {
+    Application().DialogResponder().QueueAnswer(answer);
+}
+
+void TRobot::OnNextModal(std::function<void(TCustomForm&)> action) {
+    actions_.push_back(std::move(action));
+}
+
+} // namespace kvc
