@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
 
     kvc::tool::AddCodePageCommand(app, result);
     kvc::tool::AddJsonCommand(app, result);
+    kvc::tool::AddRpcCommand(app, result);
+    kvc::tool::AddJobsCommand(app, result);
 
     CLI11_PARSE(app, argc, argv);
     return result;
