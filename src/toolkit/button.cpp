@@ -41,7 +41,14 @@ void TButton::Click() {
 }
 
 bool TButton::DialogKey(Word key, TShiftState shift) {
-    if (!shift.Empty() || !CanFocus()) {
+    if (!CanFocus()) {
+        return false;
+    }
+    if (shift == TShiftState{ssAlt} && IsAccel(key, GetCaption())) {
+        Click();
+        return true;
+    }
+    if (!shift.Empty()) {
         return false;
     }
     bool use = false;

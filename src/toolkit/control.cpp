@@ -18,6 +18,24 @@ const TIdentMap& IdentMapOf(TCursor) {
     return map;
 }
 
+bool IsAccel(Word key, std::string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') {
+            continue;
+        }
+        char c = caption[i + 1];
+        if (c == '&') {
+            ++i;
+            continue;
+        }
+        if (c >= 'a' && c <= 'z') {
+            c = char(c - 32);
+        }
+        return Word(static_cast<unsigned char>(c)) == key;
+    }
+    return false;
+}
+
 KVC_REGISTER_CLASS(TControl) {
     c.Property("Left", &TControl::GetLeft, &TControl::SetLeft);
     c.Property("Top", &TControl::GetTop, &TControl::SetTop);

@@ -31,6 +31,10 @@ inline constexpr TCursor crHandPoint = TCursor(-21);
 // "crHourGlass" and the other cursor names.
 const TIdentMap& IdentMapOf(TCursor);
 
+// Whether key (a virtual-key letter or digit) is the accelerator of a caption:
+// the character after a single "&" ("&Yes" has Y).
+bool IsAccel(Word key, std::string_view caption);
+
 struct TRect {
     int Left = 0;
     int Top = 0;

@@ -198,7 +198,13 @@ void TCustomForm::DefocusControl(TControl* control, bool removing) {
         focused_ = (parent == nullptr || parent == this) ? nullptr : parent;
     }
     if (activeControl_ != nullptr && Contains(control, activeControl_)) {
-        activeControl_ = nullptr;
+        // The focus goes to the form itself, with the exit notices of the
+        // controls it leaves.
+        if (active_ && !IsDestroying() && !IsLoading()) {
+            SetFocusedControl(nullptr);
+        } else {
+            activeControl_ = nullptr;
+        }
     }
 }
 
@@ -426,6 +432,7 @@ void TCustomForm::WndProc(TMessage& message) {
             Free();
         } else {
             releasePosted_ = false;
+            Hide();
         }
         return;
     case WM_NEXTDLGCTL:
@@ -468,6 +475,9 @@ bool TCustomForm::DialogKey(Word key, TShiftState shift) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
     TWinControl::Notification(component, operation);
     if (operation == opRemove && component != nullptr) {
+        if (auto* control = As<TControl>(component); control != nullptr && !IsDestroying()) {
+            DefocusControl(control, true);
+        }
         if (component == activeControl_) {
             activeControl_ = nullptr;
         }

@@ -47,6 +47,15 @@ void TLabel::SetFocusControl(TWinControl* control) {
     }
 }
 
+bool TLabel::DialogKey(Word key, TShiftState shift) {
+    if (shift == TShiftState{ssAlt} && showAccelChar_ && focusControl_ != nullptr &&
+        IsAccel(key, GetCaption()) && focusControl_->CanFocus()) {
+        focusControl_->SetFocus();
+        return true;
+    }
+    return false;
+}
+
 void TLabel::Notification(TComponent* component, TOperation operation) {
     TControl::Notification(component, operation);
     if (operation == opRemove && component == focusControl_) {

@@ -28,6 +28,9 @@ public:
     bool GetShowAccelChar() const { return showAccelChar_; }
     void SetShowAccelChar(bool value) { showAccelChar_ = value; }
 
+    // Alt and the caption's accelerator focus the FocusControl.
+    bool DialogKey(Word key, TShiftState shift) override;
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
 

@@ -177,6 +177,14 @@ void TWinControl::HandleKeyDown(Word key, TShiftState shift) {
             return;
         }
     }
+    // Alt with a letter or digit: the accelerators of the form's captions.
+    if (form != nullptr && shift.Contains(ssAlt) && !shift.Contains(ssCtrl) &&
+        form->DialogKey(key, shift)) {
+        return;
+    }
+    if (!guard.Alive()) {
+        return;
+    }
     if (form != nullptr && form != this && form->GetKeyPreview()) {
         form->OnKeyDown(form, key, shift);
         if (!guard.Alive() || key == 0) {

@@ -77,12 +77,36 @@ TEST_F(FocusTest, ActiveControlOfAnInactiveFormIsOnlyRecordedUntilItIsActivated)
     EXPECT_THAT(form->log, ElementsAre("edNameExit active=edCode", "edCodeEnter active=edCode"));
 }
 
-TEST_F(FocusTest, HidingTheFocusedControlClearsActiveControlWithoutEvents) {
+TEST_F(FocusTest, HidingTheFocusedControlMovesTheFocusToTheForm) {
     form->log.clear();
     form->edName->Hide();
     EXPECT_EQ(form->GetActiveControl(), nullptr);
-    EXPECT_TRUE(form->log.empty());
+    EXPECT_EQ(form->FocusedControl(), nullptr);
+    EXPECT_THAT(form->log, ElementsAre("edNameExit active=?", "pnlTopExit active=?"));
     EXPECT_FALSE(form->edName->CanFocus());
+}
+
+TEST_F(FocusTest, DestroyingTheFocusedControlLeavesItsContainers) {
+    form->log.clear();
+    form->edName->Free();
+    EXPECT_EQ(form->GetActiveControl(), nullptr);
+    EXPECT_EQ(form->FocusedControl(), nullptr);
+    EXPECT_THAT(form->log, ElementsAre("pnlTopExit active=?"));
+    robot.Type("x"); // goes to the form now
+    EXPECT_EQ(form->log.back(), "FormKeyPress 120");
+}
+
+TEST_F(FocusTest, AltAndAnAcceleratorClickAButtonOrFocusALabelsControl) {
+    form->btnCancel->SetCaption("&Cancel");
+    form->btnOk->SetFocus();
+    form->log.clear();
+    robot.Press('N', {ssAlt}); // lblName is "名称(&N)"
+    EXPECT_EQ(form->GetActiveControl(), form->edName);
+    robot.Press('C', {ssAlt});
+    EXPECT_EQ(form->log.back(), "btnCancelClick btnCancel");
+    EXPECT_TRUE(IsAccel('Y', "&Yes"));
+    EXPECT_FALSE(IsAccel('Y', "&&Yes"));
+    EXPECT_TRUE(IsAccel('O', "N&o to All"));
 }
 
 TEST_F(FocusTest, TabAndShiftTabFollowTheTabOrderAndWrap) {

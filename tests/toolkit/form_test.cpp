@@ -187,6 +187,40 @@ TEST_F(FormTest, ShowModalOfAVisibleFormIsRefused) {
     EXPECT_THROW(form->ShowModal(), EInvalidOperation);
 }
 
+TEST_F(FormTest, TheMainLoopRunsPostedMessagesUntilNothingIsLeftOrItIsTerminated) {
+    auto* form = NewForm<TfrmBase>();
+    form->Show();
+    PostMessage(form->Handle(), WM_CLOSE);
+    Application().Run();
+    EXPECT_FALSE(form->GetVisible());
+    EXPECT_FALSE(Application().HasPostedMessages());
+}
+
+TEST_F(FormTest, AnUnownedFormClosedWithFreeIsHiddenAndLeftToItsHolder) {
+    auto form = MakeUnique<TfrmBase>();
+    form->Show();
+    form->closeAction = caFree;
+    form->Close();
+    Application().ProcessMessages();
+    EXPECT_FALSE(form->GetVisible());
+}
+
+TEST_F(FormTest, ParentFontAndColorFlowDownUntilAControlSetsItsOwn) {
+    auto* form = NewForm<TfrmBase>();
+    form->GetFont()->SetName("Tahoma");
+    EXPECT_EQ(form->edName->GetFont()->GetName(), "Tahoma");
+    EXPECT_TRUE(form->edName->GetParentFont());
+    form->edName->GetFont()->SetHeight(-20);
+    EXPECT_FALSE(form->edName->GetParentFont());
+    form->GetFont()->SetName("Arial");
+    EXPECT_EQ(form->edName->GetFont()->GetName(), "Tahoma");
+    EXPECT_EQ(form->lblName->GetFont()->GetName(), "Arial");
+    EXPECT_EQ(form->edName->GetFont()->GetSize(), 15);
+    form->pnlTop->SetColor(clRed);
+    EXPECT_EQ(form->lblName->GetColor(), clRed) << "labels take their parent's colour";
+    EXPECT_EQ(form->edName->GetColor(), clWindow);
+}
+
 class PageTest : public ToolkitTest {
 protected:
     void SetUp() override {
