@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     int result = 0;
 
     kvc::tool::AddCodePageCommand(app, result);
+    kvc::tool::AddConfigCommand(app, result);
     kvc::tool::AddJsonCommand(app, result);
     kvc::tool::AddRpcCommand(app, result);
     kvc::tool::AddJobsCommand(app, result);
