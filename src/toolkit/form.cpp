@@ -151,6 +151,10 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
     activeControl_ = control;
     TDestroyGuard guard(*this);
     auto moved = [&] { return !guard.Alive() || generation != focusGeneration_; };
+    Perform(CM_FOCUSCHANGED, 0, LPARAM(control));
+    if (moved()) {
+        return;
+    }
     // Exit notices from the old control up to (not including) the first
     // container of the new one.
     while (focused_ != nullptr && !focused_->ContainsControl(control)) {

@@ -36,7 +36,14 @@ inline constexpr unsigned WM_USER = 0x0400;
 
 // The toolkit's own messages, in the range the classic toolkit used.
 inline constexpr unsigned CM_BASE = 0xB000;
+// Sent to a form when its focus is about to move; LParam is the control
+// that receives it (the form's ActiveControl already).
+inline constexpr unsigned CM_FOCUSCHANGED = CM_BASE + 7;
 inline constexpr unsigned CM_RELEASE = CM_BASE + 33;
+
+inline constexpr LPARAM MakeLParam(int low, int high) {
+    return LPARAM((std::uint32_t(std::uint16_t(low))) | (std::uint32_t(std::uint16_t(high)) << 16));
+}
 
 inline constexpr Word VK_LBUTTON = 1;
 inline constexpr Word VK_BACK = 8;

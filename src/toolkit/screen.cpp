@@ -23,6 +23,15 @@ TWinControl* TScreen::ActiveControl() const {
     return active_ != nullptr ? active_->GetActiveControl() : nullptr;
 }
 
+TCustomForm* TScreen::ModalForm() const {
+    for (auto it = zorder_.rbegin(); it != zorder_.rend(); ++it) {
+        if ((*it)->IsModal()) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
 void TScreen::AddForm(TCustomForm* form) {
     forms_.push_back(form);
 }

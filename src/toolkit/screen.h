@@ -21,6 +21,9 @@ public:
     TWinControl* ActiveControl() const;
     TCursor GetCursor() const { return cursor_; }
     void SetCursor(TCursor cursor) { cursor_ = cursor; }
+    // The modal form running on top, if any; the other forms are disabled
+    // meanwhile.
+    TCustomForm* ModalForm() const;
     // The headless desktop.
     int Width() const { return 1024; }
     int Height() const { return 768; }

@@ -285,10 +285,26 @@ void TWinControl::WndProc(TMessage& message) {
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {
+    bool moved = left != GetLeft() || top != GetTop();
     bool resized = width != GetWidth() || height != GetHeight();
+    TDestroyGuard guard(*this);
     TControl::SetBounds(left, top, width, height);
+    if (!guard.Alive()) {
+        return;
+    }
     if (resized) {
         AlignControls();
+    }
+    // The window's own notices, as the system sends them to a moved or
+    // resized window.
+    if (IsLoading()) {
+        return;
+    }
+    if (moved) {
+        Perform(WM_MOVE, 0, MakeLParam(left, top));
+    }
+    if (resized && guard.Alive()) {
+        Perform(WM_SIZE, 0, MakeLParam(width, height));
     }
 }
 

@@ -31,6 +31,14 @@ TEST_F(FocusTest, OnExitRunsWithActiveControlAlreadyTheNewControl) {
     EXPECT_THAT(form->log, ElementsAre("edNameExit active=edCode", "edCodeEnter active=edCode"));
 }
 
+TEST_F(FocusTest, TheFormHearsOfEveryFocusMoveBeforeTheExitNotices) {
+    form->notices.clear();
+    form->log.clear();
+    form->edCode->SetFocus();
+    EXPECT_THAT(form->notices, ElementsAre("CM_FOCUSCHANGED edCode active=edCode"));
+    EXPECT_EQ(form->log.front(), "edNameExit active=edCode");
+}
+
 TEST_F(FocusTest, ContainersSeeExitAndEnterWhenTheFocusCrossesThem) {
     form->log.clear();
     form->btnOk->SetFocus();

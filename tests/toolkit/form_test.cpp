@@ -221,6 +221,30 @@ TEST_F(FormTest, ParentFontAndColorFlowDownUntilAControlSetsItsOwn) {
     EXPECT_EQ(form->edName->GetColor(), clWindow);
 }
 
+TEST_F(FormTest, MovedAndResizedFormsReceiveTheWindowNotices) {
+    auto* form = NewForm<TfrmBase>();
+    form->notices.clear();
+    form->SetBounds(10, 20, 400, 300);
+    form->SetWidth(500);
+    EXPECT_THAT(form->notices, ElementsAre("WM_MOVE 10,20", "WM_SIZE 500,300"));
+}
+
+TEST_F(FormTest, TheFormsBelowAModalFormCannotBeReached) {
+    auto* below = NewForm<TfrmBase>();
+    below->Show();
+    auto* modal = NewForm<TfrmBase>();
+    robot.OnNextModal([&](TCustomForm&) {
+        EXPECT_EQ(Screen().ModalForm(), modal);
+        EXPECT_THROW(robot.Click(*below->btnOk), EInvalidOperation);
+        robot.Click(*modal->btnOk);
+        modal->SetModalResult(mrOk);
+    });
+    EXPECT_EQ(modal->ShowModal(), mrOk);
+    EXPECT_EQ(Screen().ModalForm(), nullptr);
+    EXPECT_EQ(Screen().ActiveForm(), below);
+    robot.Click(*below->btnOk);
+}
+
 class PageTest : public ToolkitTest {
 protected:
     void SetUp() override {

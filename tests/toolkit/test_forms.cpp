@@ -30,6 +30,26 @@ KVC_REGISTER_CLASS(TfrmBase) {
     KVC_METHOD(FreeFormClick);
 }
 
+void TfrmBase::WndProc(TMessage& message) {
+    switch (message.Msg) {
+    case WM_MOVE:
+        notices.push_back("WM_MOVE " + std::to_string(message.LParam & 0xFFFF) + "," +
+                          std::to_string(message.LParam >> 16));
+        break;
+    case WM_SIZE:
+        notices.push_back("WM_SIZE " + std::to_string(message.LParam & 0xFFFF) + "," +
+                          std::to_string(message.LParam >> 16));
+        break;
+    case CM_FOCUSCHANGED:
+        notices.push_back("CM_FOCUSCHANGED " + NameOf(reinterpret_cast<TObject*>(message.LParam)) +
+                          " active=" + NameOf(GetActiveControl()));
+        break;
+    default:
+        break;
+    }
+    TForm::WndProc(message);
+}
+
 void TfrmBase::FormCreate(TObject* sender) {
     Log("FormCreate " + NameOf(sender) + " loading=" + (IsLoading() ? "yes" : "no"));
 }

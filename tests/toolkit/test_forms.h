@@ -26,6 +26,10 @@ public:
     bool swallowKeys = false;
     // Where FormDestroy reports.
     std::vector<std::string>* destroyLog = nullptr;
+    // The window notices the form received (WM_MOVE, WM_SIZE, CM_FOCUSCHANGED).
+    std::vector<std::string> notices;
+
+    void WndProc(TMessage& message) override;
 
     TPanel* pnlTop = nullptr;
     TLabel* lblName = nullptr;

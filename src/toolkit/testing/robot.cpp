@@ -29,7 +29,22 @@ TWinControl& TRobot::FocusTarget() {
     return focused != nullptr ? *focused : *form;
 }
 
+namespace {
+
+// A user cannot reach the forms below a modal form.
+void CheckReachable(const TControl& control) {
+    TCustomForm* modal = Screen().ModalForm();
+    TCustomForm* form = control.GetParentForm();
+    if (modal != nullptr && form != modal) {
+        throw EInvalidOperation("'" + control.GetName() + "' is disabled while the modal form '" +
+                                modal->GetName() + "' runs");
+    }
+}
+
+} // namespace
+
 void TRobot::Click(TControl& control) {
+    CheckReachable(control);
     if (!control.IsShowing() || !control.IsEnabledInParents()) {
         throw EInvalidOperation("Cannot click " + std::string(control.ClassName()) + " '" +
                                 control.GetName() + "': it is not visible or not enabled");
@@ -46,6 +61,7 @@ void TRobot::Click(TControl& control) {
 }
 
 void TRobot::Focus(TWinControl& control) {
+    CheckReachable(control);
     control.SetFocus();
 }
 
@@ -73,6 +89,9 @@ void TRobot::Press(Word key, TShiftState shift) {
 
 void TRobot::ClickTab(TTabSheet& page) {
     TPageControl* pages = page.GetPageControl();
+    if (pages != nullptr) {
+        CheckReachable(*pages);
+    }
     if (pages == nullptr || !pages->IsShowing() || !pages->IsEnabledInParents()) {
         throw EInvalidOperation("Cannot click the tab of '" + page.GetName() + "'");
     }
