@@ -125,6 +125,12 @@ public:
                    ? std::string()
                    : std::string(data, std::size_t(sqlite3_column_bytes(stmt_, column)));
     }
+    // Ready for the next use with new bindings.
+    void Reset() {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
+
     std::int64_t Integer(int column) const { return sqlite3_column_int64(stmt_, column); }
     double Real(int column) const { return sqlite3_column_double(stmt_, column); }
     sqlite3_stmt* Raw() const { return stmt_; }
@@ -172,7 +178,32 @@ constexpr const char* kJobColumns =
     "job_number, status, kind, program_code, company_id, user_id, database_id, run_mode, "
     "start_moment, periodic, computer_name, received_at, request, periodic_json";
 
+// Leaves a reused statement ready for the next caller however the use ended.
+class ResetOnExit {
+public:
+    explicit ResetOnExit(Statement& statement) : statement_(statement) {}
+    ~ResetOnExit() { statement_.Reset(); }
+    ResetOnExit(const ResetOnExit&) = delete;
+    ResetOnExit& operator=(const ResetOnExit&) = delete;
+
+private:
+    Statement& statement_;
+};
+
 } // namespace
+
+struct JobStore::SubmitStatements {
+    explicit SubmitStatements(sqlite3* db)
+        : last(db, "SELECT last FROM job_numbers WHERE day = ?"),
+          count(db, "INSERT OR REPLACE INTO job_numbers (day, last) VALUES (?, ?)"),
+          insert(db, "INSERT INTO jobs (job_number, status, kind, program_code, company_id, "
+                     "user_id, database_id, run_mode, start_moment, periodic, computer_name, "
+                     "received_at, request, periodic_json) "
+                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") {}
+    Statement last;
+    Statement count;
+    Statement insert;
+};
 
 UserRights DefaultUserRights() {
     return UserRights{"YYYYYYNN", "", "", {}};
@@ -192,6 +223,7 @@ JobStore::JobStore(const std::string& path, Durability durability) : path_(path)
                                                 : "PRAGMA synchronous=NORMAL");
         Execute("PRAGMA foreign_keys=ON");
         Execute(kSchema);
+        submit_ = std::make_unique<SubmitStatements>(db_);
     } catch (const EInOutError& error) {
         sqlite3_close(db_);
         throw EInOutError("Cannot open the job database " + path + ": " + error.Message());
@@ -199,6 +231,7 @@ JobStore::JobStore(const std::string& path, Durability durability) : path_(path)
 }
 
 JobStore::~JobStore() {
+    submit_.reset(); // statements before the connection
     sqlite3_close(db_);
 }
 
@@ -223,7 +256,8 @@ std::string JobStore::Submit(JobRecord job) {
     Transaction transaction(db_);
     std::int64_t next = 1;
     {
-        Statement last(db_, "SELECT last FROM job_numbers WHERE day = ?");
+        Statement& last = submit_->last;
+        ResetOnExit reset(last);
         last.Bind(1, std::string(dayText));
         if (last.Step()) {
             next = last.Integer(0) + 1;
@@ -232,17 +266,15 @@ std::string JobStore::Submit(JobRecord job) {
     if (next > 999999) {
         throw EInOutError(std::string("No job numbers are left for the day ") + dayText);
     }
-    Statement(db_, "INSERT OR REPLACE INTO job_numbers (day, last) VALUES (?, ?)")
-        .Bind(1, std::string(dayText))
-        .Bind(2, next)
-        .Step();
+    {
+        ResetOnExit reset(submit_->count);
+        submit_->count.Bind(1, std::string(dayText)).Bind(2, next).Step();
+    }
     char serial[16];
     std::snprintf(serial, sizeof serial, "%06d", int(next));
     job.jobNumber = std::string(dayText) + serial;
-    Statement insert(db_, "INSERT INTO jobs (job_number, status, kind, program_code, company_id, "
-                          "user_id, database_id, run_mode, start_moment, periodic, computer_name, "
-                          "received_at, request, periodic_json) "
-                          "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Statement& insert = submit_->insert;
+    ResetOnExit reset(insert);
     insert.Bind(1, job.jobNumber)
         .Bind(2, job.status)
         .Bind(3, job.kind)

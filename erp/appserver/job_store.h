@@ -116,6 +116,9 @@ private:
 
     mutable std::mutex mutex_;
     sqlite3* db_ = nullptr;
+    // The statements of a submission, prepared once: a submission is the hot path.
+    struct SubmitStatements;
+    std::unique_ptr<SubmitStatements> submit_;
     std::string path_;
 };
 

@@ -63,6 +63,8 @@ public:
         : socket_(std::move(socket)), server_(std::move(server)) {}
 
     void Start() { ReadHeader(); }
+    // Answers go out at once rather than waiting to fill a packet.
+    void NoDelay(asio::error_code& error) { socket_.set_option(tcp::no_delay(true), error); }
     // From any thread: the close runs on the session's strand, never beside
     // one of its own handlers.
     void Close() {
@@ -225,6 +227,8 @@ void ServerCore::Accept() {
             }
         }
         if (session) {
+            asio::error_code ignored;
+            session->NoDelay(ignored);
             session->Start();
         } // otherwise the socket closes as it goes out of scope
         self->Accept();
