@@ -1,8 +1,6 @@
-// TCustomEdit: a single-line text field. Typing inserts at the caret,
-// replacing the selection; MaxLength counts characters and limits typing
-// only; ReadOnly refuses typing; every change of the text raises OnChange.
-// TEdit is the plain edit; masked and spin edits are its siblings, so that
-// "is a TEdit" keeps meaning a plain edit.
+// TEdit: a single-line text field. Typing inserts at the caret, replacing the
+// selection; MaxLength counts characters and limits typing only; ReadOnly
+// refuses typing; every change of the text raises OnChange.
 #pragma once
 
 #include "toolkit/win_control.h"
@@ -11,10 +9,10 @@ namespace kvc {
 
 KVC_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
-class TCustomEdit : public TWinControl {
-    KVC_CLASS(TCustomEdit, TWinControl)
+class TEdit : public TWinControl {
+    KVC_CLASS(TEdit, TWinControl)
 public:
-    TCustomEdit();
+    TEdit();
 
     void SetText(const std::string& text) override;
     int GetMaxLength() const { return maxLength_; }
@@ -42,10 +40,6 @@ public:
     void ClearSelection() { SetSelText(""); }
     int Length() const;
 
-    // Set by typing, cleared when code sets the text.
-    bool GetModified() const { return modified_; }
-    void SetModified(bool value) { modified_ = value; }
-
     bool WantsKey(Word key, TShiftState shift) const override;
     void DoEnter() override;
 
@@ -55,10 +49,9 @@ protected:
     virtual void Change();
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(char32_t& ch) override;
-    // Replaces characters [start, start + length) and puts the caret after them.
-    void Replace(int start, int length, const std::u32string& with);
 
 private:
+    void Replace(int start, int length, const std::u32string& with);
 
     int maxLength_ = 0;
     bool readOnly_ = false;
@@ -68,11 +61,6 @@ private:
     std::string imeName_;
     int selStart_ = 0;
     int selLength_ = 0;
-    bool modified_ = false;
-};
-
-class TEdit : public TCustomEdit {
-    KVC_CLASS(TEdit, TCustomEdit)
 };
 
 // UTF-8 text and its characters.
