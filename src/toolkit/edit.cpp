@@ -25,64 +25,67 @@ std::string FromChars(std::u32string_view chars) {
     return out;
 }
 
-KVC_REGISTER_CLASS(TEdit) {
-    c.Property("Align", &TEdit::GetAlign, &TEdit::SetAlign);
-    c.Property("Anchors", &TEdit::GetAnchors, &TEdit::SetAnchors);
-    c.Property("AutoSelect", &TEdit::GetAutoSelect, &TEdit::SetAutoSelect);
-    c.Property("CharCase", &TEdit::GetCharCase, &TEdit::SetCharCase);
-    c.Property("Color", &TEdit::GetColor, &TEdit::SetColor);
-    c.Property("Enabled", &TEdit::GetEnabled, &TEdit::SetEnabled);
-    c.Property("Font", &TEdit::GetFont, &TEdit::SetFont);
-    c.Property("ImeName", &TEdit::GetImeName, &TEdit::SetImeName);
-    c.Property("MaxLength", &TEdit::GetMaxLength, &TEdit::SetMaxLength);
-    c.Property("ParentColor", &TEdit::GetParentColor, &TEdit::SetParentColor);
-    c.Property("ParentFont", &TEdit::GetParentFont, &TEdit::SetParentFont);
-    c.Property("ParentShowHint", &TEdit::GetParentShowHint, &TEdit::SetParentShowHint);
-    c.Property("PasswordChar", &TEdit::GetPasswordChar, &TEdit::SetPasswordChar);
-    c.Property("ReadOnly", &TEdit::GetReadOnly, &TEdit::SetReadOnly);
-    c.Property("ShowHint", &TEdit::GetShowHint, &TEdit::SetShowHint);
-    c.Property("TabOrder", &TEdit::GetTabOrder, &TEdit::SetTabOrder);
-    c.Property("TabStop", &TEdit::GetTabStop, &TEdit::SetTabStop);
-    c.Property("Text", &TEdit::GetText, &TEdit::SetText);
-    c.Property("Visible", &TEdit::GetVisible, &TEdit::SetVisible);
-    c.Event("OnChange", &TEdit::OnChange);
-    c.Event("OnClick", &TEdit::OnClick);
-    c.Event("OnDblClick", &TEdit::OnDblClick);
-    c.Event("OnEnter", &TEdit::OnEnter);
-    c.Event("OnExit", &TEdit::OnExit);
-    c.Event("OnKeyDown", &TEdit::OnKeyDown);
-    c.Event("OnKeyPress", &TEdit::OnKeyPress);
-    c.Event("OnKeyUp", &TEdit::OnKeyUp);
-    c.Event("OnMouseDown", &TEdit::OnMouseDown);
-    c.Event("OnMouseUp", &TEdit::OnMouseUp);
+KVC_REGISTER_CLASS(TCustomEdit) {
+    c.Property("Align", &TCustomEdit::GetAlign, &TCustomEdit::SetAlign);
+    c.Property("Anchors", &TCustomEdit::GetAnchors, &TCustomEdit::SetAnchors);
+    c.Property("AutoSelect", &TCustomEdit::GetAutoSelect, &TCustomEdit::SetAutoSelect);
+    c.Property("CharCase", &TCustomEdit::GetCharCase, &TCustomEdit::SetCharCase);
+    c.Property("Color", &TCustomEdit::GetColor, &TCustomEdit::SetColor);
+    c.Property("Enabled", &TCustomEdit::GetEnabled, &TCustomEdit::SetEnabled);
+    c.Property("Font", &TCustomEdit::GetFont, &TCustomEdit::SetFont);
+    c.Property("ImeName", &TCustomEdit::GetImeName, &TCustomEdit::SetImeName);
+    c.Property("MaxLength", &TCustomEdit::GetMaxLength, &TCustomEdit::SetMaxLength);
+    c.Property("ParentColor", &TCustomEdit::GetParentColor, &TCustomEdit::SetParentColor);
+    c.Property("ParentFont", &TCustomEdit::GetParentFont, &TCustomEdit::SetParentFont);
+    c.Property("ParentShowHint", &TCustomEdit::GetParentShowHint, &TCustomEdit::SetParentShowHint);
+    c.Property("PasswordChar", &TCustomEdit::GetPasswordChar, &TCustomEdit::SetPasswordChar);
+    c.Property("ReadOnly", &TCustomEdit::GetReadOnly, &TCustomEdit::SetReadOnly);
+    c.Property("ShowHint", &TCustomEdit::GetShowHint, &TCustomEdit::SetShowHint);
+    c.Property("TabOrder", &TCustomEdit::GetTabOrder, &TCustomEdit::SetTabOrder);
+    c.Property("TabStop", &TCustomEdit::GetTabStop, &TCustomEdit::SetTabStop);
+    c.Property("Text", &TCustomEdit::GetText, &TCustomEdit::SetText);
+    c.Property("Visible", &TCustomEdit::GetVisible, &TCustomEdit::SetVisible);
+    c.Event("OnChange", &TCustomEdit::OnChange);
+    c.Event("OnClick", &TCustomEdit::OnClick);
+    c.Event("OnDblClick", &TCustomEdit::OnDblClick);
+    c.Event("OnEnter", &TCustomEdit::OnEnter);
+    c.Event("OnExit", &TCustomEdit::OnExit);
+    c.Event("OnKeyDown", &TCustomEdit::OnKeyDown);
+    c.Event("OnKeyPress", &TCustomEdit::OnKeyPress);
+    c.Event("OnKeyUp", &TCustomEdit::OnKeyUp);
+    c.Event("OnMouseDown", &TCustomEdit::OnMouseDown);
+    c.Event("OnMouseUp", &TCustomEdit::OnMouseUp);
 }
 
-TEdit::TEdit() {
+KVC_REGISTER_CLASS(TEdit) {}
+
+TCustomEdit::TCustomEdit() {
     SetBounds(0, 0, 121, 21);
     SetColor(clWindow);
     SetTabStop(true);
 }
 
-int TEdit::Length() const {
+int TCustomEdit::Length() const {
     return int(ToChars(text_).size());
 }
 
-void TEdit::SetText(const std::string& text) {
+void TCustomEdit::SetText(const std::string& text) {
     if (text == text_) {
         return;
     }
     text_ = text;
+    modified_ = false;
     int length = Length();
     selStart_ = std::min(selStart_, length);
     selLength_ = std::min(selLength_, length - selStart_);
     Change();
 }
 
-void TEdit::Change() {
+void TCustomEdit::Change() {
     OnChange(this);
 }
 
-void TEdit::SetCharCase(TEditCharCase value) {
+void TCustomEdit::SetCharCase(TEditCharCase value) {
     charCase_ = value;
     if (value == ecUpperCase) {
         SetText(AnsiUpperCase(text_));
@@ -91,31 +94,31 @@ void TEdit::SetCharCase(TEditCharCase value) {
     }
 }
 
-void TEdit::SetSelStart(int start) {
+void TCustomEdit::SetSelStart(int start) {
     selStart_ = std::clamp(start, 0, Length());
     selLength_ = 0;
 }
 
-void TEdit::SetSelLength(int length) {
+void TCustomEdit::SetSelLength(int length) {
     selLength_ = std::clamp(length, 0, Length() - selStart_);
 }
 
-std::string TEdit::SelText() const {
+std::string TCustomEdit::SelText() const {
     std::u32string chars = ToChars(text_);
     return FromChars(
         std::u32string_view(chars).substr(std::size_t(selStart_), std::size_t(selLength_)));
 }
 
-void TEdit::SetSelText(const std::string& text) {
+void TCustomEdit::SetSelText(const std::string& text) {
     Replace(selStart_, selLength_, ToChars(text));
 }
 
-void TEdit::SelectAll() {
+void TCustomEdit::SelectAll() {
     selStart_ = 0;
     selLength_ = Length();
 }
 
-void TEdit::Replace(int start, int length, const std::u32string& with) {
+void TCustomEdit::Replace(int start, int length, const std::u32string& with) {
     std::u32string chars = ToChars(text_);
     chars.replace(std::size_t(start), std::size_t(length), with);
     int caret = start + int(with.size());
@@ -128,11 +131,11 @@ void TEdit::Replace(int start, int length, const std::u32string& with) {
     }
 }
 
-bool TEdit::WantsKey(Word key, TShiftState) const {
+bool TCustomEdit::WantsKey(Word key, TShiftState) const {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }
 
-void TEdit::DoEnter() {
+void TCustomEdit::DoEnter() {
     // A click places the caret; only the keyboard selects the whole text.
     if (autoSelect_ && !IsMouseDown()) {
         SelectAll();
@@ -140,7 +143,7 @@ void TEdit::DoEnter() {
     TWinControl::DoEnter();
 }
 
-void TEdit::KeyDown(Word& key, TShiftState) {
+void TCustomEdit::KeyDown(Word& key, TShiftState) {
     int length = Length();
     switch (key) {
     case VK_LEFT:
@@ -157,6 +160,7 @@ void TEdit::KeyDown(Word& key, TShiftState) {
         break;
     case VK_DELETE:
         if (!readOnly_) {
+            modified_ = true;
             if (selLength_ > 0) {
                 Replace(selStart_, selLength_, U"");
             } else if (selStart_ < length) {
@@ -169,9 +173,12 @@ void TEdit::KeyDown(Word& key, TShiftState) {
     }
 }
 
-void TEdit::KeyPress(char32_t& ch) {
+void TCustomEdit::KeyPress(char32_t& ch) {
     if (readOnly_) {
         return;
+    }
+    if (ch == 8 || ch >= 32) {
+        modified_ = true;
     }
     if (ch == 8) {
         if (selLength_ > 0) {

@@ -1,6 +1,8 @@
-// TEdit: a single-line text field. Typing inserts at the caret, replacing the
-// selection; MaxLength counts characters and limits typing only; ReadOnly
-// refuses typing; every change of the text raises OnChange.
+// TCustomEdit: a single-line text field. Typing inserts at the caret,
+// replacing the selection; MaxLength counts characters and limits typing
+// only; ReadOnly refuses typing; every change of the text raises OnChange.
+// TEdit is the plain edit; masked and spin edits are its siblings, so that
+// "is a TEdit" keeps meaning a plain edit.
 #pragma once
 
 #include "toolkit/win_control.h"
@@ -9,10 +11,10 @@ namespace kvc {
 
 KVC_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 
-class TEdit : public TWinControl {
-    KVC_CLASS(TEdit, TWinControl)
+class TCustomEdit : public TWinControl {
+    KVC_CLASS(TCustomEdit, TWinControl)
 public:
-    TEdit();
+    TCustomEdit();
 
     void SetText(const std::string& text) override;
     int GetMaxLength() const { return maxLength_; }
@@ -40,6 +42,10 @@ public:
     void ClearSelection() { SetSelText(""); }
     int Length() const;
 
+    // Set by typing, cleared when code sets the text.
+    bool GetModified() const { return modified_; }
+    void SetModified(bool value) { modified_ = value; }
+
     bool WantsKey(Word key, TShiftState shift) const override;
     void DoEnter() override;
 
@@ -49,10 +55,10 @@ protected:
     virtual void Change();
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(char32_t& ch) override;
-
-private:
+    // Replaces characters [start, start + length) and puts the caret after them.
     void Replace(int start, int length, const std::u32string& with);
 
+private:
     int maxLength_ = 0;
     bool readOnly_ = false;
     bool autoSelect_ = true;
@@ -61,6 +67,11 @@ private:
     std::string imeName_;
     int selStart_ = 0;
     int selLength_ = 0;
+    bool modified_ = false;
+};
+
+class TEdit : public TCustomEdit {
+    KVC_CLASS(TEdit, TCustomEdit)
 };
 
 // UTF-8 text and its characters.

@@ -10,9 +10,15 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <string_view>
 
 namespace kvc {
+
+class TComboBox;
+class TCheckBox;
+class TListView;
+class TSpinEdit;
 
 class TRobot {
 public:
@@ -32,6 +38,22 @@ public:
     void Press(Word key, TShiftState shift = {});
     // The user's click on a page's tab.
     void ClickTab(TTabSheet& page);
+
+    // Focuses the combo box and chooses an item from its list (OnClick,
+    // then OnChange); an index outside the items raises EInvalidOperation.
+    void ChooseItem(TComboBox& combo, int index);
+    // By the item's text; a text that no item has raises EInvalidOperation.
+    void ChooseItem(TComboBox& combo, std::string_view text);
+    // Clicks the box until it shows the state (at most two clicks).
+    void SetChecked(TCheckBox& box, bool checked);
+    // Clicks the first row, then Ctrl-clicks the others.
+    void SelectRows(TListView& list, std::initializer_list<int> rows);
+    // Starts the in-place edit of a row's caption (as F2 does), types text
+    // over it and ends with Enter, or with Esc when accept is false. A list
+    // that refuses the edit raises EInvalidOperation.
+    void EditCaption(TListView& list, int row, std::string_view text, bool accept = true);
+    // Focuses the spin edit and types the number over its text.
+    void SetSpinValue(TSpinEdit& spin, int value);
 
     void AnswerNextDialog(TModalResult answer);
     // Runs action on the next modal form (other than a message dialog) once
