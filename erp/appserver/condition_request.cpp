@@ -5,10 +5,16 @@
 #include "runtime/variant_array.h"
 #include "runtime/variant_json.h"
 
+#include <algorithm>
+
 namespace kvc::erp {
 namespace {
 
 constexpr int kRequestCodePage = 936;
+
+bool KeepsAscii(int codePage) {
+    return codePage == 936 || codePage == 950 || codePage == 1252 || codePage == 437;
+}
 
 [[noreturn]] void Refuse(const std::string& reason) {
     throw EConvertError("Bad request: " + reason);
@@ -87,10 +93,19 @@ void CheckPeriodicBlocks(const Variant& schedule, const Variant& dynamic) {
 
 std::string TextOf(const Variant& value, const std::string& what) {
     switch (value.Kind()) {
-    case VariantKind::AnsiStr:
-        return CodePageToUtf8(value.AnsiBytes(), value.AnsiCodePage() != 0
-                                                     ? int(value.AnsiCodePage())
-                                                     : kRequestCodePage);
+    case VariantKind::AnsiStr: {
+        const std::string& bytes = value.AnsiBytes();
+        const int codePage =
+            value.AnsiCodePage() != 0 ? int(value.AnsiCodePage()) : kRequestCodePage;
+        // Most texts of a request (codes, users, companies) are plain ASCII,
+        // which these code pages keep as it is: no converter needed.
+        if (KeepsAscii(codePage) && std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            })) {
+            return bytes;
+        }
+        return CodePageToUtf8(bytes, codePage);
+    }
     case VariantKind::OleStr:
     case VariantKind::Integer:
     case VariantKind::Int64:

@@ -26,10 +26,6 @@ CREATE TABLE IF NOT EXISTS jobs (
     request       BLOB NOT NULL,
     periodic_json TEXT NOT NULL
 );
-CREATE TABLE IF NOT EXISTS job_numbers (
-    day  TEXT PRIMARY KEY,
-    last INTEGER NOT NULL
-);
 CREATE TABLE IF NOT EXISTS job_status (
     id          INTEGER PRIMARY KEY,
     job_number  TEXT NOT NULL REFERENCES jobs(job_number),
@@ -194,15 +190,25 @@ private:
 
 struct JobStore::SubmitStatements {
     explicit SubmitStatements(sqlite3* db)
-        : last(db, "SELECT last FROM job_numbers WHERE day = ?"),
-          count(db, "INSERT OR REPLACE INTO job_numbers (day, last) VALUES (?, ?)"),
+        : begin(db, "BEGIN IMMEDIATE"), commit(db, "COMMIT"),
+          // The day's last number, from the key's own index: numbering
+          // writes no page of its own.
+          last(db, "SELECT max(job_number) FROM jobs WHERE job_number >= ? AND job_number < ?"),
           insert(db, "INSERT INTO jobs (job_number, status, kind, program_code, company_id, "
                      "user_id, database_id, run_mode, start_moment, periodic, computer_name, "
                      "received_at, request, periodic_json) "
                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") {}
+    Statement begin;
+    Statement commit;
     Statement last;
-    Statement count;
     Statement insert;
+};
+
+struct JobStore::PendingSubmit {
+    JobRecord* job;
+    std::string number;
+    std::string error; // empty when stored
+    bool done = false;
 };
 
 UserRights DefaultUserRights() {
@@ -245,34 +251,89 @@ void JobStore::Execute(const char* sql) const {
 }
 
 std::string JobStore::Submit(JobRecord job) {
+    PendingSubmit mine{&job, {}, {}};
+    std::unique_lock lock(queueMutex_);
+    queue_.push_back(&mine);
+    while (!mine.done) {
+        if (committing_) {
+            batchDone_.wait(lock);
+            continue;
+        }
+        // This caller writes everything queued so far, its own job included.
+        committing_ = true;
+        std::vector<PendingSubmit*> batch;
+        batch.swap(queue_);
+        lock.unlock();
+        CommitBatch(batch);
+        lock.lock();
+        committing_ = false;
+        for (PendingSubmit* pending : batch) {
+            pending->done = true;
+        }
+        batchDone_.notify_all();
+    }
+    if (!mine.error.empty()) {
+        throw EInOutError(mine.error);
+    }
+    return mine.number;
+}
+
+void JobStore::CommitBatch(const std::vector<PendingSubmit*>& batch) {
+    std::lock_guard lock(mutex_);
+    bool begun = false;
+    try {
+        {
+            ResetOnExit reset(submit_->begin);
+            submit_->begin.Step();
+            begun = true;
+        }
+        for (PendingSubmit* pending : batch) {
+            InsertJob(*pending);
+        }
+        ResetOnExit reset(submit_->commit);
+        submit_->commit.Step();
+    } catch (const std::exception& error) {
+        // Nothing of the batch is kept, so nothing of it is acknowledged.
+        if (begun && sqlite3_get_autocommit(db_) == 0) {
+            sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        }
+        for (PendingSubmit* pending : batch) {
+            pending->number.clear();
+            if (pending->error.empty()) {
+                pending->error = error.what();
+            }
+        }
+    }
+}
+
+// One job inside the batch's transaction. A day out of numbers refuses that
+// job alone, before anything of it is written.
+void JobStore::InsertJob(PendingSubmit& pending) {
+    JobRecord& job = *pending.job;
     int year = 0;
     int month = 0;
     int day = 0;
     DecodeDate(job.receivedAt, year, month, day);
     char dayText[16];
     std::snprintf(dayText, sizeof dayText, "%04d%02d%02d", year % 10000, month % 100, day % 100);
+    const std::string dayKey(dayText);
 
-    std::lock_guard lock(mutex_);
-    Transaction transaction(db_);
     std::int64_t next = 1;
     {
         Statement& last = submit_->last;
         ResetOnExit reset(last);
-        last.Bind(1, std::string(dayText));
-        if (last.Step()) {
-            next = last.Integer(0) + 1;
+        last.Bind(1, dayKey).Bind(2, dayKey + ":");
+        if (last.Step() && sqlite3_column_type(last.Raw(), 0) != SQLITE_NULL) {
+            next = std::stoll(last.Text(0).substr(dayKey.size())) + 1;
         }
     }
     if (next > 999999) {
-        throw EInOutError(std::string("No job numbers are left for the day ") + dayText);
-    }
-    {
-        ResetOnExit reset(submit_->count);
-        submit_->count.Bind(1, std::string(dayText)).Bind(2, next).Step();
+        pending.error = "No job numbers are left for the day " + dayKey;
+        return;
     }
     char serial[16];
     std::snprintf(serial, sizeof serial, "%06d", int(next));
-    job.jobNumber = std::string(dayText) + serial;
+    job.jobNumber = dayKey + serial;
     Statement& insert = submit_->insert;
     ResetOnExit reset(insert);
     insert.Bind(1, job.jobNumber)
@@ -290,8 +351,7 @@ std::string JobStore::Submit(JobRecord job) {
         .BindBlob(13, job.request)
         .Bind(14, job.periodicJson);
     insert.Step();
-    transaction.Commit();
-    return job.jobNumber;
+    pending.number = job.jobNumber;
 }
 
 bool JobStore::RecordStatus(const JobStatusRecord& update) {

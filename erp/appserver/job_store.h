@@ -3,6 +3,9 @@
 //
 // The file is in WAL mode and every change is one transaction, so a server
 // killed at any moment keeps every job it acknowledged and none half-written.
+// Submissions that arrive while another is being written are written
+// together in the next transaction (group commit); each caller still gets
+// its answer only once its own job is committed.
 // With Durability::Process (the default) a commit survives the server process
 // being killed; Durability::Power also syncs every commit to the disk, which
 // survives a power loss at the price of one disk flush per submission.
@@ -12,6 +15,7 @@
 
 #include "runtime/clock.h"
 
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -83,7 +87,8 @@ public:
     JobStore& operator=(const JobStore&) = delete;
 
     // Gives the job the next number of its day ("YYYYMMDD" and six digits,
-    // from the receiving moment) and stores it; answers the number.
+    // from the receiving moment) and stores it; answers the number once the
+    // job is committed. A failure raises EInOutError and stores nothing of it.
     std::string Submit(JobRecord job);
     // False when no job has that number.
     bool RecordStatus(const JobStatusRecord& update);
@@ -111,11 +116,22 @@ public:
                    const UserRights& rights);
 
 private:
+    struct PendingSubmit;
+    // Writes a batch of submissions in one transaction; never raises, every
+    // item gets its number or its error.
+    void CommitBatch(const std::vector<PendingSubmit*>& batch);
+    void InsertJob(PendingSubmit& pending);
     void Execute(const char* sql) const;
     JobRecord ReadJob(sqlite3_stmt* row) const;
 
-    mutable std::mutex mutex_;
+    mutable std::mutex mutex_; // guards the database connection
     sqlite3* db_ = nullptr;
+    // Submissions waiting for the next batch; one caller at a time writes a
+    // batch while the others wait for theirs.
+    std::mutex queueMutex_;
+    std::condition_variable batchDone_;
+    std::vector<PendingSubmit*> queue_;
+    bool committing_ = false;
     // The statements of a submission, prepared once: a submission is the hot path.
     struct SubmitStatements;
     std::unique_ptr<SubmitStatements> submit_;

@@ -5,9 +5,10 @@
 #include "runtime/exceptions.h"
 
 #include <algorithm>
-#include <array>
 #include <asio.hpp>
-#include <optional>
+#include <cerrno>
+#include <poll.h>
+#include <vector>
 
 namespace kvc::remote {
 
@@ -35,9 +36,52 @@ private:
 
 } // namespace
 
+// Calls use the socket directly, without the event loop: a call is one send
+// and, usually, one receive, which is all a waiting caller needs. The socket
+// is non-blocking and the waits are bounded by the call's deadline.
 struct RpcConnection::Channel {
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::size_t kReceiveChunk = 64 * 1024;
+
     asio::io_context io;
     tcp::socket socket{io};
+    // Bytes received and not yet handed out: [start, end) of inbox.
+    std::vector<char> inbox = std::vector<char>(kReceiveChunk);
+    std::size_t start = 0;
+    std::size_t end = 0;
+
+    // Waits until the socket is ready for events (POLLIN, POLLOUT); false
+    // when the deadline passes first.
+    bool WaitReady(short events, Clock::time_point deadline, asio::error_code& error) {
+        for (;;) {
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+            if (left.count() <= 0) {
+                return false;
+            }
+            pollfd target{socket.native_handle(), events, 0};
+            const int ready = ::poll(&target, 1, int(std::min<long long>(left.count(), 1 << 30)));
+            if (ready > 0) {
+                return true;
+            }
+            if (ready < 0 && errno != EINTR) {
+                error = asio::error_code(errno, asio::system_category());
+                return true;
+            }
+        }
+    }
+
+    // Room for at least size more bytes after end.
+    void Reserve(std::size_t size) {
+        if (start > 0 && inbox.size() - end < size) {
+            std::copy(inbox.begin() + std::ptrdiff_t(start), inbox.begin() + std::ptrdiff_t(end),
+                      inbox.begin());
+            end -= start;
+            start = 0;
+        }
+        if (inbox.size() - end < size) {
+            inbox.resize(end + size);
+        }
+    }
 
     // Runs the queued operations until done is set or the time is up.
     bool RunUntil(const bool& done, std::chrono::milliseconds timeout) {
@@ -78,6 +122,10 @@ std::shared_ptr<RpcConnection> RpcConnection::Connect(const std::string& host, s
         throw EOleError("Cannot connect to the server at " + endpoint + ": " + error.message());
     }
     channel->socket.set_option(tcp::no_delay(true), error);
+    channel->socket.non_blocking(true, error);
+    if (error) {
+        throw EOleError("Cannot connect to the server at " + endpoint + ": " + error.message());
+    }
     return std::shared_ptr<RpcConnection>(new RpcConnection(std::move(channel), endpoint, timeout));
 }
 
@@ -115,49 +163,61 @@ std::string RpcConnection::Exchange(const std::string& payload) {
     }
     std::string out;
     AppendFrame(payload, out); // too large raises EWireError; the connection stays
-    std::array<char, kFrameHeaderSize> header{};
-    std::string body;
-    asio::error_code error;
-    std::optional<EWireError> badFrame;
-    bool done = false;
     Channel& channel = *channel_;
-    asio::async_write(channel.socket, asio::buffer(out), [&](asio::error_code e, std::size_t) {
-        if (e) {
-            error = e;
-            done = true;
-            return;
+    const auto deadline = Channel::Clock::now() + timeout_;
+    const std::string late = "no answer within " + std::to_string(timeout_.count()) + " ms";
+    asio::error_code error;
+
+    for (std::size_t sent = 0; sent < out.size();) {
+        sent +=
+            channel.socket.write_some(asio::buffer(out.data() + sent, out.size() - sent), error);
+        if (error == asio::error::would_block) {
+            error.clear();
+            if (!channel.WaitReady(POLLOUT, deadline, error)) {
+                Lose(late);
+            }
         }
-        asio::async_read(channel.socket, asio::buffer(header),
-                         [&](asio::error_code e, std::size_t) {
-                             if (e) {
-                                 error = e;
-                                 done = true;
-                                 return;
-                             }
-                             try {
-                                 body.resize(ReadFrameLength(header.data()));
-                             } catch (const EWireError& bad) {
-                                 badFrame = bad;
-                                 done = true;
-                                 return;
-                             }
-                             asio::async_read(channel.socket, asio::buffer(body),
-                                              [&](asio::error_code e, std::size_t) {
-                                                  error = e;
-                                                  done = true;
-                                              });
-                         });
-    });
-    if (!channel.RunUntil(done, timeout_)) {
-        Lose("no answer within " + std::to_string(timeout_.count()) + " ms");
+        if (error) {
+            Lose(error.message());
+        }
     }
-    if (badFrame) {
-        Lose(badFrame->Message());
+
+    for (;;) {
+        const std::size_t held = channel.end - channel.start;
+        std::size_t want = Channel::kReceiveChunk;
+        if (held >= kFrameHeaderSize) {
+            std::size_t length = 0;
+            try {
+                length = ReadFrameLength(channel.inbox.data() + channel.start);
+            } catch (const EWireError& bad) {
+                Lose(bad.Message());
+            }
+            if (held >= kFrameHeaderSize + length) {
+                const char* body = channel.inbox.data() + channel.start + kFrameHeaderSize;
+                std::string answer(body, length);
+                channel.start += kFrameHeaderSize + length;
+                if (channel.start == channel.end) {
+                    channel.start = channel.end = 0;
+                }
+                return answer;
+            }
+            want = std::max(want, kFrameHeaderSize + length - held);
+        }
+        channel.Reserve(want);
+        const std::size_t got = channel.socket.read_some(
+            asio::buffer(channel.inbox.data() + channel.end, channel.inbox.size() - channel.end),
+            error);
+        channel.end += got;
+        if (error == asio::error::would_block) {
+            error.clear();
+            if (!channel.WaitReady(POLLIN, deadline, error)) {
+                Lose(late);
+            }
+        }
+        if (error) {
+            Lose(error == asio::error::eof ? "the server closed it" : error.message());
+        }
     }
-    if (error) {
-        Lose(error == asio::error::eof ? "the server closed it" : error.message());
-    }
-    return body;
 }
 
 std::shared_ptr<Dispatch> RpcConnection::Open(const std::string& progId) {

@@ -9,6 +9,7 @@
 #include <asio.hpp>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -26,10 +27,34 @@ std::string ErrorText(const std::exception& error) {
 
 class Session;
 
+// Sessions are spread over workers, each an event loop run by one thread of
+// its own: a session's handlers never meet another thread, and a call needs
+// no hand-over between threads.
+struct Worker {
+    asio::io_context io{1};
+    asio::executor_work_guard<asio::io_context::executor_type> work = asio::make_work_guard(io);
+};
+
 struct ServerCore : std::enable_shared_from_this<ServerCore> {
     explicit ServerCore(ServerOptions options)
         : options(std::move(options)), work(asio::make_work_guard(io)),
-          control(asio::make_strand(io)), acceptor(control), signals(control) {}
+          control(asio::make_strand(io)), acceptor(control), signals(control) {
+        const int count = std::max(1, this->options.threads);
+        for (int i = 0; i < count; ++i) {
+            workers.push_back(std::make_unique<Worker>());
+        }
+    }
+
+    asio::io_context& NextWorker() { return workers[nextWorker++ % workers.size()]->io; }
+    // Runs what is left on every loop, on the calling thread.
+    void Drain() {
+        io.restart();
+        io.run();
+        for (auto& worker : workers) {
+            worker->io.restart();
+            worker->io.run();
+        }
+    }
 
     void Accept();
     void Forget(Session* session);
@@ -40,8 +65,11 @@ struct ServerCore : std::enable_shared_from_this<ServerCore> {
     }
 
     ServerOptions options;
+    // The listener's and the signals' loop.
     asio::io_context io;
     asio::executor_work_guard<asio::io_context::executor_type> work;
+    std::vector<std::unique_ptr<Worker>> workers;
+    std::size_t nextWorker = 0; // used on the control strand only
     // The listener, the signals and stopping run on this strand, one at a time.
     asio::strand<asio::io_context::executor_type> control;
     tcp::acceptor acceptor;
@@ -62,7 +90,8 @@ public:
     Session(tcp::socket socket, std::shared_ptr<ServerCore> server)
         : socket_(std::move(socket)), server_(std::move(server)) {}
 
-    void Start() { ReadHeader(); }
+    void Start() { Read(); }
+    asio::any_io_executor Executor() { return socket_.get_executor(); }
     // Answers go out at once rather than waiting to fill a packet.
     void NoDelay(asio::error_code& error) { socket_.set_option(tcp::no_delay(true), error); }
     // From any thread: the close runs on the session's strand, never beside
@@ -72,32 +101,34 @@ public:
     }
 
 private:
-    void ReadHeader() {
-        asio::async_read(socket_, asio::buffer(header_),
-                         [self = shared_from_this()](asio::error_code error, std::size_t) {
-                             if (!error) {
-                                 self->ReadBody();
-                             } else {
-                                 self->End();
-                             }
-                         });
+    // Takes whatever has arrived (usually a whole request in one read).
+    void Read() {
+        socket_.async_read_some(asio::buffer(chunk_),
+                                [self = shared_from_this()](asio::error_code error, std::size_t n) {
+                                    if (error) {
+                                        self->End();
+                                        return;
+                                    }
+                                    self->reader_.Feed({self->chunk_.data(), n});
+                                    self->HandleNext();
+                                });
     }
 
-    void ReadBody() {
+    // Answers the next whole frame, or reads on when none is complete.
+    void HandleNext() {
+        std::optional<std::string> payload;
         try {
-            body_.resize(ReadFrameLength(header_.data()));
+            payload = reader_.Next();
         } catch (const EWireError&) {
             End(); // a length nobody sane sends: drop the client
             return;
         }
-        asio::async_read(socket_, asio::buffer(body_),
-                         [self = shared_from_this()](asio::error_code error, std::size_t) {
-                             if (!error) {
-                                 self->Handle();
-                             } else {
-                                 self->End();
-                             }
-                         });
+        if (!payload) {
+            Read();
+            return;
+        }
+        body_ = std::move(*payload);
+        Handle();
     }
 
     void Handle() {
@@ -119,7 +150,7 @@ private:
         asio::async_write(socket_, asio::buffer(out_),
                           [self = shared_from_this()](asio::error_code error, std::size_t) {
                               if (!error) {
-                                  self->ReadHeader();
+                                  self->HandleNext();
                               } else {
                                   self->End();
                               }
@@ -201,7 +232,8 @@ private:
 
     tcp::socket socket_;
     std::shared_ptr<ServerCore> server_;
-    std::array<char, kFrameHeaderSize> header_{};
+    std::array<char, 16 * 1024> chunk_{};
+    FrameReader reader_;
     std::string body_;
     std::string out_;
     std::vector<std::shared_ptr<Dispatch>> objects_;
@@ -209,30 +241,31 @@ private:
 
 void ServerCore::Accept() {
     // Each session's socket gets its own strand: its handlers never run at once.
-    acceptor.async_accept(asio::make_strand(io), [self = shared_from_this()](asio::error_code error,
-                                                                             tcp::socket socket) {
-        if (error) {
-            if (error == asio::error::operation_aborted || !self->acceptor.is_open()) {
+    acceptor.async_accept(
+        NextWorker(), [self = shared_from_this()](asio::error_code error, tcp::socket socket) {
+            if (error) {
+                if (error == asio::error::operation_aborted || !self->acceptor.is_open()) {
+                    return;
+                }
+                self->Accept();
                 return;
             }
-            self->Accept();
-            return;
-        }
-        std::shared_ptr<Session> session;
-        {
-            std::lock_guard lock(self->mutex);
-            if (!self->stopping && self->sessions.size() < self->options.maxSessions) {
-                session = std::make_shared<Session>(std::move(socket), self);
-                self->sessions.emplace(session.get(), session);
+            std::shared_ptr<Session> session;
+            {
+                std::lock_guard lock(self->mutex);
+                if (!self->stopping && self->sessions.size() < self->options.maxSessions) {
+                    session = std::make_shared<Session>(std::move(socket), self);
+                    self->sessions.emplace(session.get(), session);
+                }
             }
-        }
-        if (session) {
-            asio::error_code ignored;
-            session->NoDelay(ignored);
-            session->Start();
-        } // otherwise the socket closes as it goes out of scope
-        self->Accept();
-    });
+            if (session) {
+                asio::error_code ignored;
+                session->NoDelay(ignored);
+                // The session starts on its worker's thread, as all its handlers run.
+                asio::post(session->Executor(), [session] { session->Start(); });
+            } // otherwise the socket closes as it goes out of scope
+            self->Accept();
+        });
 }
 
 void ServerCore::Forget(Session* session) {
@@ -259,6 +292,10 @@ void ServerCore::CloseEverything() {
     }
     work.reset();
     io.stop();
+    for (auto& worker : workers) {
+        worker->work.reset();
+        worker->io.stop();
+    }
 }
 
 RpcServer::RpcServer(ServerOptions options)
@@ -296,9 +333,9 @@ void RpcServer::Start() {
                           std::to_string(impl_->options.port) + ": " + error.code().message());
     }
     impl_->Accept();
-    const int count = std::max(1, impl_->options.threads);
-    for (int i = 0; i < count; ++i) {
-        impl_->threads.emplace_back([impl = impl_] { impl->io.run(); });
+    impl_->threads.emplace_back([impl = impl_] { impl->io.run(); });
+    for (auto& worker : impl_->workers) {
+        impl_->threads.emplace_back([impl = impl_, io = &worker->io] { io->run(); });
     }
 }
 
@@ -329,8 +366,7 @@ void RpcServer::Stop() {
     // handlers still queued on closed sockets run here, on this thread, so the
     // sessions they hold let go of the server.
     impl_->CloseEverything();
-    impl_->io.restart();
-    impl_->io.run();
+    impl_->Drain();
 }
 
 std::size_t RpcServer::SessionCount() const {

@@ -24,6 +24,8 @@ struct ServerOptions {
     // Loopback unless the operator asks for more.
     std::string address = "127.0.0.1";
     std::uint16_t port = 0; // 0: an ephemeral port, see RpcServer::Port
+    // Threads serving sessions, each with its own share of the sessions;
+    // one more thread listens.
     int threads = 2;
     std::size_t maxSessions = 256;
     std::size_t maxObjectsPerSession = 64;
