@@ -20,15 +20,13 @@ struct StringSink {
 };
 
 void PutBigEndian32(std::string& out, std::uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        out.push_back(char((value >> shift) & 0xFF));
-    }
+    const char bytes[4] = {char(value >> 24), char(value >> 16), char(value >> 8), char(value)};
+    out.append(bytes, sizeof bytes);
 }
 
 void PutBigEndian64(std::string& out, std::uint64_t value) {
-    for (int shift = 56; shift >= 0; shift -= 8) {
-        out.push_back(char((value >> shift) & 0xFF));
-    }
+    PutBigEndian32(out, std::uint32_t(value >> 32));
+    PutBigEndian32(out, std::uint32_t(value));
 }
 
 std::uint32_t GetBigEndian32(const char* data) {
@@ -70,18 +68,14 @@ public:
         case VariantKind::Double:
             PutDouble(value.AsDouble());
             return;
-        case VariantKind::Currency: {
-            std::string payload;
-            PutBigEndian64(payload, std::uint64_t(value.AsCurrency().Scaled()));
-            PutExt(WireExt::Currency, payload);
+        case VariantKind::Currency:
+            packer_.pack_ext(8, std::int8_t(WireExt::Currency));
+            PutBigEndian64(sink_.out, std::uint64_t(value.AsCurrency().Scaled()));
             return;
-        }
-        case VariantKind::Date: {
-            std::string payload;
-            PutBigEndian64(payload, std::bit_cast<std::uint64_t>(value.AsDate()));
-            PutExt(WireExt::Date, payload);
+        case VariantKind::Date:
+            packer_.pack_ext(8, std::int8_t(WireExt::Date));
+            PutBigEndian64(sink_.out, std::bit_cast<std::uint64_t>(value.AsDate()));
             return;
-        }
         case VariantKind::OleStr: {
             const std::string text = value.AsString();
             packer_.pack_str(CheckedSize(text.size()));
@@ -89,10 +83,11 @@ public:
             return;
         }
         case VariantKind::AnsiStr: {
-            std::string payload;
-            PutBigEndian32(payload, value.AnsiCodePage());
-            payload += value.AnsiBytes();
-            PutExt(WireExt::AnsiStr, payload);
+            // Written in place: requests are mostly such texts.
+            const std::string& bytes = value.AnsiBytes();
+            packer_.pack_ext(CheckedSize(bytes.size() + 4), std::int8_t(WireExt::AnsiStr));
+            PutBigEndian32(sink_.out, value.AnsiCodePage());
+            sink_.out.append(bytes);
             return;
         }
         case VariantKind::Array:
