@@ -15,6 +15,8 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <set>
+#include <thread>
 
 namespace kvc::erp {
 namespace {
@@ -322,6 +324,46 @@ TEST_F(ReportCounterTest, JobNumbersCountPerDay) {
     EXPECT_EQ(server.Call("Request", {MakeSampleRequest()}), Variant("20240515000001"));
     clock_.Set(45428.1);
     EXPECT_EQ(server.Call("Request", {MakeSampleRequest()}), Variant("20240516000001"));
+}
+
+// Submissions that arrive together are written together; each still gets a
+// number of its own and is stored whole, and every answer is a stored job.
+TEST_F(ReportCounterTest, ConcurrentSubmissionsGetDistinctNumbersAndAreAllStored) {
+    auto store = std::make_shared<JobStore>(database_.Path());
+    constexpr int kThreads = 4;
+    constexpr int kEach = 40;
+    std::vector<std::vector<std::pair<std::string, std::string>>> answers(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < kEach; ++i) {
+                JobRecord job;
+                job.status = kStatusQueued;
+                job.kind = "Request";
+                job.userId = "U" + std::to_string(t) + "_" + std::to_string(i);
+                job.receivedAt = 45427.5;
+                job.request = std::string(300 + i, char('a' + t));
+                answers[t].emplace_back(store->Submit(job), job.userId);
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    std::set<std::string> numbers;
+    for (const auto& perThread : answers) {
+        for (const auto& [number, user] : perThread) {
+            EXPECT_TRUE(numbers.insert(number).second) << number << " given twice";
+            const auto stored = store->FindJob(number);
+            ASSERT_TRUE(stored.has_value()) << number;
+            EXPECT_EQ(stored->userId, user);
+            EXPECT_EQ(stored->request.size(), 300 + std::stoul(user.substr(user.find('_') + 1)));
+        }
+    }
+    ASSERT_EQ(numbers.size(), std::size_t(kThreads * kEach));
+    EXPECT_EQ(*numbers.begin(), "20240515000001");
+    EXPECT_EQ(*numbers.rbegin(), "20240515000160") << "no gaps";
+    EXPECT_EQ(store->Jobs().size(), numbers.size());
 }
 
 TEST_F(ReportCounterTest, WideTextsAreAcceptedLikeCodePageBytes) {
