@@ -1,9 +1,14 @@
 #include "remote/socket_connection.h"
 
+#include "remote/app_server_provider.h"
 #include "remote/object_broker.h"
 #include "remote/rpc_connection.h"
 #include "runtime/dispatch.h"
+#include "runtime/strings.h"
 #include "toolkit/class_builder.h"
+#include "toolkit/data_set.h"
+
+#include <algorithm>
 
 namespace kvc::remote {
 
@@ -130,6 +135,24 @@ void TSocketConnection::Loaded() {
 Variant TSocketConnection::AppServer() {
     Open();
     return appServer_;
+}
+
+std::shared_ptr<TDataProvider> TSocketConnection::GetProvider(const std::string& name) {
+    const auto names = AppServerProviderNames(AppServer());
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const std::string& known) { return CompareText(known, name) == 0; })) {
+        throw EDatabaseError(Label() + ": Provider '" + name + "' not found");
+    }
+    TWeakRef<TSocketConnection> self(this);
+    return std::make_shared<TAppServerProvider>(
+        [self, label = Label()] {
+            TSocketConnection* connection = self.Get();
+            if (connection == nullptr) {
+                throw EDatabaseError(label + ": the connection is gone");
+            }
+            return connection->AppServer();
+        },
+        name);
 }
 
 std::string TSocketConnection::ConnectedTo() const {

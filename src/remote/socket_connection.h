@@ -13,6 +13,9 @@
 //   connection->Open();
 //   Variant job = connection->AppServer().AsDispatch()->Call("Request", {request});
 //
+// A client data set names the connection as its RemoteServer and reads its
+// rows through the server object's provider interface (remote/app_server_provider.h).
+//
 // The connection always goes through the socket; a caller that wants an
 // in-process server object creates it itself. When the link is lost, the
 // next call through AppServer raises EOleError saying so, Connected turns
@@ -20,7 +23,7 @@
 #pragma once
 
 #include "runtime/variant.h"
-#include "toolkit/component.h"
+#include "toolkit/data_provider.h"
 #include "toolkit/event.h"
 
 #include <chrono>
@@ -32,8 +35,8 @@ namespace kvc::remote {
 class RpcConnection;
 class TCustomObjectBroker;
 
-class TSocketConnection : public TComponent {
-    KVC_CLASS(TSocketConnection, TComponent)
+class TSocketConnection : public TCustomRemoteServer {
+    KVC_CLASS(TSocketConnection, TCustomRemoteServer)
 public:
     TSocketConnection();
     ~TSocketConnection() override;
@@ -66,6 +69,10 @@ public:
 
     // The server object; opens the connection first when it is closed.
     Variant AppServer();
+    // A provider of the server object for a client data set (RemoteServer
+    // and ProviderName); it reads through the connection's server object of
+    // the moment. A name the server does not provide raises EDatabaseError.
+    std::shared_ptr<TDataProvider> GetProvider(const std::string& name) override;
     // "host:port" of the server connected to, empty when closed.
     std::string ConnectedTo() const;
 

@@ -44,6 +44,9 @@ inline constexpr TColor cl3DDkShadow = SystemColor(21);
 inline constexpr TColor cl3DLight = SystemColor(22);
 inline constexpr TColor clInfoText = SystemColor(23);
 inline constexpr TColor clInfoBk = SystemColor(24);
+inline constexpr TColor clHotLight = SystemColor(26);
+inline constexpr TColor clGradientActiveCaption = SystemColor(27);
+inline constexpr TColor clGradientInactiveCaption = SystemColor(28);
 
 inline constexpr TColor clBlack = TColor(0x000000);
 inline constexpr TColor clMaroon = TColor(0x000080);
@@ -68,5 +71,18 @@ inline constexpr TColor clDefault = TColor(0x20000000);
 
 // "clWindow" and the other colour names.
 const TIdentMap& IdentMapOf(TColor);
+
+// The $00BBGGRR value a colour paints with: system colours through the
+// classic Windows 2000 palette, clDefault as clWindow; other values as they are.
+TColor ColorToRGB(TColor color);
+inline constexpr int GetRValue(TColor c) {
+    return int(c) & 0xFF;
+}
+inline constexpr int GetGValue(TColor c) {
+    return (int(c) >> 8) & 0xFF;
+}
+inline constexpr int GetBValue(TColor c) {
+    return (int(c) >> 16) & 0xFF;
+}
 
 } // namespace kvc

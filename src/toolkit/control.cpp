@@ -4,6 +4,8 @@
 #include "toolkit/form.h"
 #include "toolkit/win_control.h"
 
+#include <algorithm>
+
 namespace kvc {
 
 const TIdentMap& IdentMapOf(TCursor) {
@@ -94,10 +96,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         return;
     }
     bool resized = width != width_ || height != height_;
+    Invalidate();
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
+    Invalidate();
     if (parent_ != nullptr && align_ != alNone) {
         parent_->AlignControls();
     }
@@ -126,6 +130,7 @@ void TControl::SetVisible(bool visible) {
         return;
     }
     visible_ = visible;
+    Invalidate();
     if (!visible && parent_ != nullptr) {
         if (TCustomForm* form = GetParentForm()) {
             form->DefocusControl(this, false);
@@ -142,6 +147,7 @@ void TControl::SetEnabled(bool enabled) {
         return;
     }
     enabled_ = enabled;
+    Invalidate();
     if (!enabled && parent_ != nullptr) {
         if (TCustomForm* form = GetParentForm()) {
             form->DefocusControl(this, false);
@@ -188,7 +194,9 @@ void TControl::ParentColorChanged() {
     }
 }
 
-void TControl::ColorChanged() {}
+void TControl::ColorChanged() {
+    Invalidate();
+}
 
 void TControl::SetFont(TFont* font) {
     if (font != nullptr) {
@@ -214,6 +222,7 @@ void TControl::ApplyParentFont() {
 }
 
 void TControl::FontChanged() {
+    Invalidate();
     if (!updatingFont_) {
         parentFont_ = false;
     }
@@ -244,8 +253,48 @@ void TControl::ParentShowHintChanged() {
 void TControl::SetText(const std::string& text) {
     if (text != text_) {
         text_ = text;
+        Invalidate();
         TextChanged();
     }
+}
+
+void TControl::Invalidate() {
+    // Child bounds are in the parent's window coordinates, except that a
+    // form's children sit in its client area, inside the frame and caption.
+    TRect r = BoundsRect();
+    if (parent_ == nullptr) {
+        r = {0, 0, width_, height_};
+    }
+    TControl* top = this;
+    for (TControl* p = parent_; p != nullptr; p = p->parent_) {
+        if (p->Is<TCustomForm>()) {
+            TRect client = p->ClientRect();
+            int frame = (p->width_ - client.Width()) / 2;
+            int caption = p->height_ - client.Height() - 2 * frame;
+            r = {r.Left + frame, r.Top + frame + caption, r.Right + frame,
+                 r.Bottom + frame + caption};
+        }
+        if (p->parent_ != nullptr) {
+            r = {r.Left + p->left_, r.Top + p->top_, r.Right + p->left_, r.Bottom + p->top_};
+        }
+        top = p;
+    }
+    if (r.Right <= r.Left || r.Bottom <= r.Top) {
+        return;
+    }
+    TRect& u = top->updateRect_;
+    if (u.Right <= u.Left) {
+        u = r;
+    } else {
+        u = {std::min(u.Left, r.Left), std::min(u.Top, r.Top), std::max(u.Right, r.Right),
+             std::max(u.Bottom, r.Bottom)};
+    }
+}
+
+TRect TControl::TakeUpdateRect() {
+    TRect r = updateRect_;
+    updateRect_ = {};
+    return r;
 }
 
 LRESULT TControl::Perform(unsigned msg, WPARAM wParam, LPARAM lParam) {

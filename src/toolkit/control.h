@@ -125,6 +125,15 @@ public:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     bool IsMouseDown() const { return mouseDown_; }
 
+    // Asks for the control to be painted again: its area joins the update
+    // area of its top-level control, which a backend with real windows
+    // repaints. Every change of what the control shows calls it.
+    void Invalidate();
+    // The area (top-level window coordinates) asked for since the last call
+    // on this top-level control, emptied by the call; empty when none.
+    TRect TakeUpdateRect();
+    bool NeedsRepaint() const { return updateRect_.Right > updateRect_.Left; }
+
     // A key the form offers every control before the focused control sees it
     // (Enter, Esc); answers true when the control used it.
     virtual bool DialogKey(Word key, TShiftState shift);
@@ -179,6 +188,7 @@ private:
     bool parentShowHint_ = true;
     TCursor cursor_ = crDefault;
     bool mouseDown_ = false;
+    TRect updateRect_;
 };
 
 } // namespace kvc

@@ -11,5 +11,6 @@ void AddConfigCommand(CLI::App& app, int& result);
 void AddJsonCommand(CLI::App& app, int& result);
 void AddRpcCommand(CLI::App& app, int& result);
 void AddJobsCommand(CLI::App& app, int& result);
+void AddRenderCommand(CLI::App& app, int& result);
 
 } // namespace kvc::tool

@@ -13,6 +13,7 @@ int main(int argc, char** argv) {
     kvc::tool::AddJsonCommand(app, result);
     kvc::tool::AddRpcCommand(app, result);
     kvc::tool::AddJobsCommand(app, result);
+    kvc::tool::AddRenderCommand(app, result);
 
     CLI11_PARSE(app, argc, argv);
     return result;

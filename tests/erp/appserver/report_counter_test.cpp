@@ -4,13 +4,16 @@
 #include "erp/appserver/sample_request.h"
 #include "platform/codepage.h"
 #include "platform/ole_objects.h"
+#include "remote/app_server_provider.h"
 #include "remote/data_packet.h"
 #include "remote/rpc_connection.h"
 #include "remote/rpc_server.h"
+#include "remote/socket_connection.h"
 #include "remote/wire_format.h"
 #include "runtime/exceptions.h"
 #include "runtime/variant_array.h"
 #include "runtime/variant_json.h"
+#include "toolkit/client_data_set.h"
 
 #include <filesystem>
 #include <functional>
@@ -364,6 +367,76 @@ TEST_F(ReportCounterTest, ConcurrentSubmissionsGetDistinctNumbersAndAreAllStored
     EXPECT_EQ(*numbers.begin(), "20240515000001");
     EXPECT_EQ(*numbers.rbegin(), "20240515000160") << "no gaps";
     EXPECT_EQ(store->Jobs().size(), numbers.size());
+}
+
+// The scheme list's data set reads the rows LoadTable chose through the
+// provider "pvdConSave", over the socket connection or from a server object
+// made in process, and finds a scheme by its key.
+class SchemeListTest : public ReportCounterTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(SchemeListTest, TheClientDataSetReadsTheChosenSchemes) {
+    const bool overSocket = GetParam();
+    auto store = std::make_shared<JobStore>(database_.Path());
+    remote::RpcServer rpc;
+    rpc.Host(kReportCounterProgId,
+             [store] { return std::shared_ptr<Dispatch>(std::make_shared<ReportCounter>(store)); });
+    rpc.Start();
+    auto connection = MakeUnique<remote::TSocketConnection>();
+    connection->SetName("MainMidas");
+    connection->SetAddress("127.0.0.1");
+    connection->SetPort(rpc.Port());
+    connection->SetServerName(kReportCounterProgId);
+    const Variant server =
+        overSocket ? connection->AppServer()
+                   : Variant(std::shared_ptr<Dispatch>(std::make_shared<ReportCounter>(store)));
+
+    for (const char* name : {"月报", "周报"}) {
+        EXPECT_EQ(server.Call("InsertConTable", {Scheme(name, false)}), Variant(""));
+    }
+    Variant otherUser = VarArrayOf({Gbk("别人"), Gbk("XX"), Gbk("20240515"), Gbk("WVTR57"),
+                                    Gbk("a.text;"), Gbk("1\r\n"), false});
+    EXPECT_EQ(server.Call("InsertConTable", {otherUser}), Variant(""));
+    Variant filter = VarArrayOf({Gbk("DS"), Gbk("WVTR57")});
+    server.Call("LoadTable", {ByRef(filter)});
+
+    auto data = MakeUnique<TClientDataSet>();
+    data->SetName("ClientDataSet1");
+    if (overSocket) {
+        data->SetRemoteServer(connection.get());
+        data->SetProviderName(kSchemeProvider);
+    } else {
+        data->SetProvider(remote::MakeAppServerProvider(server, kSchemeProvider));
+    }
+    data->SetIndexFieldNames("NCONDITION;CREATOR;PROGRAMME");
+    data->Open();
+    ASSERT_EQ(data->RecordCount(), 2) << "only the user's schemes of the program";
+    data->First();
+    EXPECT_EQ(data->FieldByName("NCONDITION")->AsString(), "周报") << "in index order";
+    EXPECT_EQ(data->FieldByName("CREATE_DATE")->AsString(), "20240515");
+    ASSERT_TRUE(data->FindKey({Variant("月报"), Variant("DS"), Variant("WVTR57")}));
+    EXPECT_EQ(data->FieldByName("SCONDITION")->AsString(), "chkA.checked;edB.text;");
+    EXPECT_EQ(data->FieldByName("VCONDITION")->AsString(), "False\r\n12\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, SchemeListTest, testing::Values(true, false),
+                         [](const auto& info) {
+                             return std::string(info.param ? "OverTheSocket" : "InProcess");
+                         });
+
+TEST_F(ReportCounterTest, AnUnknownProviderIsRefusedByTheConnection) {
+    auto store = std::make_shared<JobStore>(database_.Path());
+    remote::RpcServer rpc;
+    rpc.Host(kReportCounterProgId,
+             [store] { return std::shared_ptr<Dispatch>(std::make_shared<ReportCounter>(store)); });
+    rpc.Start();
+    auto connection = MakeUnique<remote::TSocketConnection>();
+    connection->SetAddress("127.0.0.1");
+    connection->SetPort(rpc.Port());
+    connection->SetServerName(kReportCounterProgId);
+    EXPECT_THROW(connection->GetProvider("pvdNothing"), EDatabaseError);
+    EXPECT_NE(connection->GetProvider("PVDCONSAVE"), nullptr) << "names ignore letter case";
+    EXPECT_THROW(remote::MakeAppServerProvider(Variant(), kSchemeProvider)->GetRecords(),
+                 EDatabaseError);
 }
 
 TEST_F(ReportCounterTest, WideTextsAreAcceptedLikeCodePageBytes) {
