@@ -292,15 +292,22 @@ void JobStore::CommitBatch(const std::vector<PendingSubmit*>& batch) {
         }
         ResetOnExit reset(submit_->commit);
         submit_->commit.Step();
-    } catch (const std::exception& error) {
+    } catch (...) {
         // Nothing of the batch is kept, so nothing of it is acknowledged.
+        std::string reason = "Job database: the batch could not be written";
+        try {
+            throw;
+        } catch (const std::exception& error) {
+            reason = error.what();
+        } catch (...) {
+        }
         if (begun && sqlite3_get_autocommit(db_) == 0) {
             sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         }
         for (PendingSubmit* pending : batch) {
             pending->number.clear();
             if (pending->error.empty()) {
-                pending->error = error.what();
+                pending->error = reason;
             }
         }
     }
