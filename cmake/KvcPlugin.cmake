@@ -11,6 +11,11 @@
 # application, class registries, format settings, clock) stay its own and
 # never bind to a host's copies. The FILE_VERSION goes into the .kvc_version
 # section as "FileVersion=<a.b.c.d>".
+#
+# A loaded plug-in stays mapped until the process ends (-z nodelete), even
+# after the host frees it: its toolkit application and registries live for
+# the process, as an executable's do, and objects it made that a host still
+# holds keep their code.
 
 set(KVC_PLUGIN_EXPORT_MAP ${PROJECT_SOURCE_DIR}/src/plugin/get_controller.map)
 
@@ -35,6 +40,7 @@ function(kvc_plugin target)
   target_link_options(${target} PRIVATE
     -Wl,--version-script=${KVC_PLUGIN_EXPORT_MAP}
     -Wl,--exclude-libs,ALL
+    -Wl,-z,nodelete
     -Wl,--no-undefined)
   kvc_apply_warnings(${target})
 endfunction()

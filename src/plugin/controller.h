@@ -125,15 +125,18 @@ public:
     virtual void CloseForm() = 0;                    // 8
     virtual std::int32_t GetInfo(Variant& info) = 0; // 9
     virtual bool IsEmpty() = 0;                      // 10
-    virtual void FormCreated(TEventSender sender);   // 11
-    virtual void FormShown(TEventSender sender);     // 12
-    virtual void FormHidden(TEventSender sender);    // 13
-    virtual void FormDestroyed(TEventSender sender); // 14
-    virtual void FormSignal(TEventSender sender);    // 15
-    virtual void Notify(std::int32_t code);          // 16
-    virtual void Idle();                             // 17
+    // Slots 11 to 17 are implemented here, inline, so that this class has no
+    // key function: each module that uses it emits its own virtual table and
+    // type information, and a host needs none of the library's code.
+    virtual void FormCreated(TEventSender /*sender*/) { Notify(kNotifyFormCreated); }     // 11
+    virtual void FormShown(TEventSender /*sender*/) { Notify(kNotifyFormShown); }         // 12
+    virtual void FormHidden(TEventSender /*sender*/) { Notify(kNotifyFormHidden); }       // 13
+    virtual void FormDestroyed(TEventSender /*sender*/) { Notify(kNotifyFormDestroyed); } // 14
+    virtual void FormSignal(TEventSender /*sender*/) { Notify(kNotifyFormSignal); }       // 15
+    virtual void Notify(std::int32_t code) { OnNotify(code, this); }                      // 16
+    virtual void Idle() {}                                                                // 17
 
-    virtual ~TDLLBaseController();
+    virtual ~TDLLBaseController() = default;
 
     // Runs the messages posted to the library's own windows (see "Messages").
     virtual void ProcessMessages() = 0;
