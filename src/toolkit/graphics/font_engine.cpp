@@ -249,9 +249,10 @@ const TGlyph& TResolvedFont::Glyph(char32_t ch) {
 }
 
 TFontEngine& FontEngine() {
-    // Never destroyed: canvases may paint until the process ends.
-    static TFontEngine* const engine = std::make_unique<TFontEngine>().release();
-    return *engine;
+    // Destroyed at exit so that fontconfig's configuration is given back;
+    // nothing paints during static destruction.
+    static TFontEngine engine;
+    return engine;
 }
 
 } // namespace kvc
