@@ -8,6 +8,7 @@ namespace kvc::tool {
 
 void AddCodePageCommand(CLI::App& app, int& result);
 void AddConfigCommand(CLI::App& app, int& result);
+void AddConvertCommand(CLI::App& app, int& result);
 void AddJsonCommand(CLI::App& app, int& result);
 void AddRpcCommand(CLI::App& app, int& result);
 void AddJobsCommand(CLI::App& app, int& result);

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
 
     kvc::tool::AddCodePageCommand(app, result);
     kvc::tool::AddConfigCommand(app, result);
+    kvc::tool::AddConvertCommand(app, result);
     kvc::tool::AddJsonCommand(app, result);
     kvc::tool::AddRpcCommand(app, result);
     kvc::tool::AddJobsCommand(app, result);
