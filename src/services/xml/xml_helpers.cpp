@@ -55,6 +55,19 @@ XmlDocument LoadXmlNormalized(std::string_view text) {
     return LoadXmlText(NormalizeXmlHeader(text));
 }
 
+XmlDocument ParseXmlText(std::string_view text, std::string* error) {
+    XmlDocument document = NewXmlDocument();
+    const pugi::xml_parse_result result =
+        document->load_buffer(text.data(), text.size(), kParseOptions, pugi::encoding_utf8);
+    if (!result) {
+        if (error != nullptr) {
+            *error = ParseError(result);
+        }
+        return nullptr;
+    }
+    return document;
+}
+
 XmlDocument LoadXmlFile(const std::filesystem::path& file, std::string* error) {
     XmlDocument document = NewXmlDocument();
     const pugi::xml_parse_result result =

@@ -31,6 +31,10 @@ XmlDocument LoadXmlText(std::string_view text);
 // NormalizeXmlHeader, then LoadXmlText.
 XmlDocument LoadXmlNormalized(std::string_view text);
 
+// A new document holding the text; null when it does not parse, with the
+// parser's reason in *error (when given).
+XmlDocument ParseXmlText(std::string_view text, std::string* error);
+
 // A new document read from a UTF-8 file. When the file cannot be read or does
 // not parse, the answer is null and *error (when given) receives the reason,
 // with the offset of a parse error ("Error parsing element attribute at
