@@ -1,0 +1,77 @@
+// TCodeConverter: the GB/Big5 bridge of every form. The forms are designed
+// in Simplified Chinese; under a Traditional Chinese interface their texts
+// are shown converted, database texts go to and come from the database's
+// code page, and fonts are set so that the texts display.
+//
+// Settings come from the client configuration when the converter is made:
+//   ConvertMode      0 none; 1 form texts Big5 -> GB; 2 form texts GB -> Big5;
+//                    4 fonts only (GB texts on a Big5 system)
+//   DataConvertMode  0 none; 1 database Big5, interface GB; 2 database GB,
+//                    interface Big5
+// The translator (and with it Kvlanguage.dll) exists only when ConvertMode is
+// not 0; without it no text is converted in either mode.
+#pragma once
+
+#include "language/language_controller.h"
+#include "language/translator.h"
+#include "runtime/variant.h"
+#include "toolkit/component.h"
+#include "toolkit/font.h"
+
+#include <memory>
+#include <string>
+
+namespace kvc::language {
+
+class TCodeConverter : public TComponent {
+    KVC_CLASS(TCodeConverter, TComponent)
+public:
+    // Reads the settings; raises what the translator raises when the library
+    // is needed and cannot be loaded.
+    TCodeConverter();
+    ~TCodeConverter() override;
+
+    TDesignType GetDesignType() const { return designType_; }
+    void SetDesignType(TDesignType value) { designType_ = value; }
+
+    const std::string& SourceCodePage() const { return sourceCodePage_; }
+    const std::string& TargetCodePage() const { return targetCodePage_; }
+    int ConvertMode() const { return convertMode_; }
+    int DataConvertMode() const { return dataConvertMode_; }
+    const TTranslator* Translator() const { return translator_.get(); }
+
+    // Direction 1: every text through "BIG5toGB"; 2: through "GBtoBIG5";
+    // other directions, no translator, Empty or Null: the value unchanged.
+    // One-dimensional arrays convert element by element (nested arrays
+    // whole), two-dimensional ones cell by cell; non-texts stay as they are.
+    Variant ConvertValue(int direction, const Variant& value) const;
+    // A text of the forms' code page, ready for display.
+    Variant ToDisplay(const Variant& value) const { return ConvertValue(convertMode_, value); }
+    // A database text, ready for display.
+    Variant FromServer(const Variant& value) const { return ConvertValue(dataConvertMode_, value); }
+    // A displayed text for the database; unchanged when the conversion fails.
+    Variant ToServer(const Variant& value) const;
+    // A displayed text back to the forms' code page; unchanged on failure.
+    Variant ToSource(const Variant& value) const;
+
+    // The library's two conversions; an empty text stays empty. Without a
+    // translator the text is answered unchanged.
+    std::string Big5ToGB(const std::string& text) const;
+    std::string GBToBig5(const std::string& text) const;
+
+    // Modes 0, 1 and 4: "SimSun" GB2312; modes 2 and 3: "SimSun" Big5; other
+    // modes leave the font as it is.
+    static void SubstituteFont(int mode, TFont& font);
+
+private:
+    void ReadSettings();
+
+    TDesignType designType_ = dtClient;
+    std::string sourceCodePage_;
+    std::string targetCodePage_;
+    int convertMode_ = 0;
+    int dataConvertMode_ = 0;
+    std::unique_ptr<TTranslator> translator_;
+};
+
+} // namespace kvc::language
