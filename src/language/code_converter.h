@@ -18,8 +18,14 @@
 #include "toolkit/component.h"
 #include "toolkit/font.h"
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
+
+namespace kvc {
+class TCustomForm;
+} // namespace kvc
 
 namespace kvc::language {
 
@@ -39,6 +45,15 @@ public:
     int ConvertMode() const { return convertMode_; }
     int DataConvertMode() const { return dataConvertMode_; }
     const TTranslator* Translator() const { return translator_.get(); }
+
+    // Converts the form and every component it owns, once: converting twice
+    // would convert texts that are already converted. Nothing happens
+    // without a translator. Under a Big5 system the form's title is always
+    // converted; texts follow ConvertMode, item and column texts of lists,
+    // tabs, trees and grids go in its direction (none in mode 4); fonts
+    // become SimSun of the mode's character set; combo boxes and menus draw
+    // their items themselves. The Text of components is left alone.
+    void ConvertForm(TCustomForm& form);
 
     // Direction 1: every text through "BIG5toGB"; 2: through "GBtoBIG5";
     // other directions, no translator, Empty or Null: the value unchanged.
@@ -65,6 +80,9 @@ public:
 
 private:
     void ReadSettings();
+    static void
+    ConvertTextProperties(TComponent& component, std::initializer_list<const char*> names,
+                          const std::function<std::string(const std::string&)>& convert);
 
     TDesignType designType_ = dtClient;
     std::string sourceCodePage_;
