@@ -17,8 +17,14 @@ namespace kvc {
 
 class TComboBox;
 class TCheckBox;
+class TCustomGrid;
 class TListView;
+class TMenuItem;
+class TPopupMenu;
 class TSpinEdit;
+class TTabSet;
+class TTreeNode;
+class TTreeView;
 
 class TRobot {
 public:
@@ -54,6 +60,15 @@ public:
     void EditCaption(TListView& list, int row, std::string_view text, bool accept = true);
     // Focuses the spin edit and types the number over its text.
     void SetSpinValue(TSpinEdit& spin, int value);
+    // The user's click on a grid cell (the grid takes the focus; a click on
+    // the current cell of an editable grid shows the editor). Moving on from
+    // there is Press with arrows, Tab or Enter.
+    void ClickCell(TCustomGrid& grid, int col, int row);
+    // Pops the menu up at the screen point and chooses the item.
+    void ChooseMenuItem(TPopupMenu& menu, TMenuItem& item, int x = 0, int y = 0);
+    void SelectNode(TTreeView& tree, TTreeNode& node);
+    // An index outside the tabs raises EInvalidOperation.
+    void ClickTab(TTabSet& tabs, int index);
 
     void AnswerNextDialog(TModalResult answer);
     // Runs action on the next modal form (other than a message dialog) once

@@ -169,10 +169,10 @@ TEST_F(GridTest, MoveToNextCellAppendsARowAtTheEnd) {
 TEST_F(GridTest, ClickOnTheCurrentCellEditsAndGridOfControlFindsTheGrid) {
     form->grid->SetOptions(form->grid->GetOptions() + TGridOptions{goEditing});
     robot.Focus(*form->after);
-    form->grid->ClickCell(2, 2);
+    robot.ClickCell(*form->grid, 2, 2);
     EXPECT_EQ(Screen().ActiveControl(), form->grid);
     EXPECT_FALSE(form->grid->GetEditorMode());
-    form->grid->ClickCell(2, 2);
+    robot.ClickCell(*form->grid, 2, 2);
     ASSERT_TRUE(form->grid->GetEditorMode());
     EXPECT_EQ(GridOfControl(Screen().ActiveControl()), form->grid);
     EXPECT_EQ(GridOfControl(form->after), nullptr);

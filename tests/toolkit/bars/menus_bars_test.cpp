@@ -10,6 +10,7 @@
 #include "toolkit/splitter.h"
 #include "toolkit/status_bar.h"
 #include "toolkit/tab_set.h"
+#include "toolkit/testing/robot.h"
 #include "toolkit/tool_bar.h"
 #include "toolkit/tree_view.h"
 
@@ -210,6 +211,22 @@ TEST_F(BarsTest, TabSetAsksBeforeEveryChange) {
     fewer.Add("only");
     form->tabs->SetTabs(fewer);
     EXPECT_EQ(form->tabs->GetTabIndex(), 0);
+}
+
+TEST_F(BarsTest, TheRobotChoosesMenuItemsAndTabsOfAShownForm) {
+    TRobot robot;
+    EXPECT_THROW(robot.ClickTab(*form->tabs, 1), EInvalidOperation) << "the form is hidden";
+    form->Show();
+    robot.ChooseMenuItem(*form->mnList, *form->N8, 10, 20);
+    EXPECT_EQ(form->mnList->PopupX(), 10);
+    EXPECT_FALSE(form->mnList->IsPopped());
+    EXPECT_TRUE(form->N8->GetChecked());
+    robot.ClickTab(*form->tabs, 1);
+    EXPECT_EQ(form->tabs->GetTabIndex(), 1);
+    EXPECT_THROW(robot.ClickTab(*form->tabs, 9), EInvalidOperation);
+    EXPECT_EQ(form->log, (std::vector<std::string>{"N8", "change 1", "click 1"}));
+    form->tabs->SetEnabled(false);
+    EXPECT_THROW(robot.ClickTab(*form->tabs, 0), EInvalidOperation);
 }
 
 TEST_F(BarsTest, AnimationLoopsBetweenItsFrames) {
