@@ -7,13 +7,6 @@
 
 namespace kvc::language {
 
-namespace {
-
-constexpr int kGbk = 936;
-constexpr int kBig5 = 950;
-
-} // namespace
-
 TTranslator::TTranslator() : library_(Module::Load(kLibraryName)) {
     if (!library_) {
         throw Exception("Load Library " + std::string(kLibraryName) + " Error!");
@@ -26,19 +19,19 @@ TTranslator::TTranslator() : library_(Module::Load(kLibraryName)) {
 }
 
 std::string TTranslator::Big5ToGB(std::string_view text) const {
-    return Call(big5ToGb_, text, kBig5, kGbk);
+    return Call(big5ToGb_, text, big5_, gbk_);
 }
 
 std::string TTranslator::GBToBig5(std::string_view text) const {
-    return Call(gbToBig5_, text, kGbk, kBig5);
+    return Call(gbToBig5_, text, gbk_, big5_);
 }
 
-std::string TTranslator::Call(Entry* entry, std::string_view text, int fromCodePage,
-                              int toCodePage) const {
+std::string TTranslator::Call(Entry* entry, std::string_view text, CodePageConverter& from,
+                              CodePageConverter& to) const {
     if (text.empty()) {
         return {};
     }
-    const std::string source = Utf8ToCodePage(text, fromCodePage);
+    const std::string source = from.Encode(text);
     if (source.size() >= static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw Exception("Text too long to convert");
     }
@@ -57,7 +50,7 @@ std::string TTranslator::Call(Entry* entry, std::string_view text, int fromCodeP
                         std::to_string(size) + ")");
     }
     target.resize(static_cast<std::size_t>(size));
-    return CodePageToUtf8(target, toCodePage);
+    return to.Decode(target);
 }
 
 } // namespace kvc::language

@@ -6,6 +6,7 @@
 // decodes its answer from the other code page.
 #pragma once
 
+#include "platform/codepage.h"
 #include "platform/module.h"
 
 #include <cstdint>
@@ -14,6 +15,7 @@
 
 namespace kvc::language {
 
+// Serves one thread at a time.
 class TTranslator {
 public:
     static constexpr std::string_view kLibraryName = "Kvlanguage.dll";
@@ -31,9 +33,14 @@ public:
 private:
     using Entry = std::int32_t(const char*, std::int32_t, char*, std::int32_t);
 
-    std::string Call(Entry* entry, std::string_view text, int fromCodePage, int toCodePage) const;
+    std::string Call(Entry* entry, std::string_view text, CodePageConverter& from,
+                     CodePageConverter& to) const;
 
     Module library_;
+    // Opened once: a form converts hundreds of short texts. The translator
+    // serves one (the user-interface) thread.
+    mutable CodePageConverter gbk_{936};
+    mutable CodePageConverter big5_{950};
     Entry* big5ToGb_ = nullptr;
     Entry* gbToBig5_ = nullptr;
 };

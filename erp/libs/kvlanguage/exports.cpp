@@ -34,9 +34,12 @@ std::int32_t Convert(ScriptDirection direction, const char* source, std::int32_t
     const bool toTraditional = direction == ScriptDirection::SimplifiedToTraditional;
     std::string converted;
     try {
-        const std::string utf8 = kvc::CodePageToUtf8(bytes, toTraditional ? kGbk : kBig5);
-        converted = kvc::Utf8ToCodePage(ScriptConverter::For(direction).Convert(utf8),
-                                        toTraditional ? kBig5 : kGbk);
+        // Opened once per thread: callers convert many short texts.
+        thread_local kvc::CodePageConverter gbk(kGbk);
+        thread_local kvc::CodePageConverter big5(kBig5);
+        const std::string utf8 = (toTraditional ? gbk : big5).Decode(bytes);
+        converted =
+            (toTraditional ? big5 : gbk).Encode(ScriptConverter::For(direction).Convert(utf8));
     } catch (const std::exception&) {
         // The code pages are always there; what can fail is OpenCC's tables.
         return KVLANGUAGE_UNAVAILABLE;
