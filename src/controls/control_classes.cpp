@@ -1,0 +1,21 @@
+#include "controls/control_classes.h"
+
+#include "controls/glyph_buttons.h"
+#include "controls/select_panel.h"
+
+namespace kvc::controls {
+
+void RegisterControlClasses() {
+    for (const TClassInfo* info : {
+             &TGSpeedButton::StaticClassInfo(),
+             &TF2Button::StaticClassInfo(),
+             &TSelCheckBox::StaticClassInfo(),
+             &TSelMaskEdit::StaticClassInfo(),
+             &TSelListView::StaticClassInfo(),
+             &TSelectPanel::StaticClassInfo(),
+         }) {
+        RegisterClass(*info);
+    }
+}
+
+} // namespace kvc::controls
