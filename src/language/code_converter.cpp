@@ -3,6 +3,7 @@
 #include "runtime/variant_array.h"
 #include "services/config/client_config.h"
 #include "toolkit/class_builder.h"
+#include "toolkit/form.h"
 
 #include <exception>
 
@@ -100,6 +101,26 @@ void TCodeConverter::SubstituteFont(int mode, TFont& font) {
         font.SetName("SimSun");
         font.SetCharset(CHINESEBIG5_CHARSET);
     }
+}
+
+TModalResult TCodeConverter::ShowDialog(const std::string& text, TMsgDlgType type,
+                                        TMsgDlgButtons buttons) {
+    if (text.empty()) {
+        return TModalResult(0);
+    }
+    std::string shown = text;
+    if (targetCodePage_ == "936" || sourceCodePage_ == "936") {
+        shown += "      ";
+    }
+    TOwned<TMessageForm> dialog = CreateMessageDialog(shown, type, buttons);
+    if (auto* owner = As<TCustomForm>(Owner())) {
+        if (owner->GetWindowState() == wsMinimized) {
+            owner->SetWindowState(wsNormal);
+        }
+        dialog->SetCaption(owner->GetCaption());
+    }
+    SubstituteFont(convertMode_, *dialog->GetFont());
+    return dialog->ShowModal();
 }
 
 } // namespace kvc::language

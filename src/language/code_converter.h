@@ -16,6 +16,7 @@
 #include "language/translator.h"
 #include "runtime/variant.h"
 #include "toolkit/component.h"
+#include "toolkit/dialogs.h"
 #include "toolkit/font.h"
 
 #include <functional>
@@ -77,6 +78,12 @@ public:
     // Modes 0, 1 and 4: "SimSun" GB2312; modes 2 and 3: "SimSun" Big5; other
     // modes leave the font as it is.
     static void SubstituteFont(int mode, TFont& font);
+
+    // A modal message dialog in the converter's font, titled like the form
+    // that owns the converter (restored first when minimised). An empty text
+    // shows nothing and answers 0. With GB on either side six blanks follow
+    // the text, which keeps its last characters clear of the dialog's edge.
+    TModalResult ShowDialog(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons);
 
 private:
     void ReadSettings();

@@ -130,3 +130,39 @@ TEST_F(ConvertFormTest, NothingWithoutConversion) {
 
 } // namespace
 } // namespace kvc::language
+
+namespace kvc::language {
+namespace {
+
+TEST_F(ConvertFormTest, ShowDialogInTheFormsFontAndTitle) {
+    MakeMachine("936", "936");
+    form_->SetWindowState(wsMinimized);
+    Application().DialogResponder().ClearLog();
+    Application().DialogResponder().QueueAnswer(mrCancel);
+    EXPECT_EQ(converter_->ShowDialog("保存条件?", mtConfirmation, mbOKCancel), mrCancel);
+    EXPECT_EQ(form_->GetWindowState(), wsNormal);
+    ASSERT_EQ(Application().DialogResponder().Log().size(), 1u);
+    const TDialogRecord& shown = Application().DialogResponder().Log()[0];
+    EXPECT_EQ(shown.caption, "报表条件");
+    EXPECT_EQ(shown.text, "保存条件?      ");
+    EXPECT_EQ(shown.fontName, "SimSun");
+    EXPECT_EQ(shown.fontCharset, GB2312_CHARSET);
+    // An empty text shows nothing.
+    EXPECT_EQ(converter_->ShowDialog("", mtConfirmation, mbOKCancel), TModalResult(0));
+    EXPECT_EQ(Application().DialogResponder().Log().size(), 1u);
+    Application().DialogResponder().ClearLog();
+}
+
+TEST_F(ConvertFormTest, ShowDialogWithoutGbKeepsTheText) {
+    MakeMachine("950", "950");
+    Application().DialogResponder().ClearLog();
+    Application().DialogResponder().QueueAnswer(mrOk);
+    EXPECT_EQ(converter_->ShowDialog("完成", mtInformation, TMsgDlgButtons{mbOK}), mrOk);
+    ASSERT_EQ(Application().DialogResponder().Log().size(), 1u);
+    EXPECT_EQ(Application().DialogResponder().Log()[0].text, "完成");
+    EXPECT_EQ(Application().DialogResponder().Log()[0].fontCharset, CHINESEBIG5_CHARSET);
+    Application().DialogResponder().ClearLog();
+}
+
+} // namespace
+} // namespace kvc::language
