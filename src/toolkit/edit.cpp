@@ -78,6 +78,7 @@ void TCustomEdit::SetText(const std::string& text) {
     int length = Length();
     selStart_ = std::min(selStart_, length);
     selLength_ = std::min(selLength_, length - selStart_);
+    Invalidate();
     Change();
 }
 

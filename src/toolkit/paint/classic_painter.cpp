@@ -89,6 +89,19 @@ TRect ButtonFace(TCanvas& canvas, const TRect& rect, const TButtonLook& look) {
     return RaisedEdge(canvas, r);
 }
 
+TRect LatchedFace(TCanvas& canvas, const TRect& rect) {
+    TRect inner = Bevel(canvas, rect, false, 1);
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = clBtnFace;
+    canvas.FillRect(inner);
+    for (int y = inner.Top; y < inner.Bottom; ++y) {
+        for (int x = inner.Left + ((y + inner.Left) & 1); x < inner.Right; x += 2) {
+            canvas.SetPixel(x, y, clBtnHighlight);
+        }
+    }
+    return OffsetRect(inner, 1, 1);
+}
+
 void Text(TCanvas& canvas, std::string_view text, TRect rect, unsigned flags, bool enabled) {
     TBrushStyle style = canvas.Brush.Style;
     canvas.Brush.Style = bsClear;
@@ -165,6 +178,170 @@ void CheckMark(TCanvas& canvas, const TRect& rect, TColor color) {
             canvas.SetPixel(x + i, top + h, color);
         }
     }
+}
+
+namespace {
+
+bool InCircle(int x, int y, int size, double radius) {
+    double c = size / 2.0;
+    double dx = x + 0.5 - c;
+    double dy = y + 0.5 - c;
+    return dx * dx + dy * dy <= radius * radius;
+}
+
+void FillSolid(TCanvas& canvas, const TRect& rect, TColor color) {
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = color;
+    canvas.FillRect(rect);
+}
+
+} // namespace
+
+TRect CheckBox(TCanvas& canvas, TPoint topLeft, TCheckLook look, bool enabled) {
+    TRect box{topLeft.X, topLeft.Y, topLeft.X + 13, topLeft.Y + 13};
+    TRect field = SunkenEdge(canvas, box);
+    bool dim = !enabled || look == TCheckLook::grayed;
+    FillSolid(canvas, field, dim ? clBtnFace : clWindow);
+    if (look != TCheckLook::unchecked) {
+        CheckMark(canvas, field, dim ? clBtnShadow : clWindowText);
+    }
+    return box;
+}
+
+TRect RadioButton(TCanvas& canvas, TPoint topLeft, bool checked, bool enabled) {
+    constexpr int kSize = 12;
+    // Two rings, shadows on the top-left half and lights on the bottom-right,
+    // around the round field, as the square edges of a check box do.
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            bool topLeftHalf = x + y < kSize - 1;
+            TColor color;
+            if (InCircle(x, y, kSize, 4.3)) {
+                color = enabled ? clWindow : clBtnFace;
+            } else if (InCircle(x, y, kSize, 5.2)) {
+                color = topLeftHalf ? cl3DDkShadow : cl3DLight;
+            } else if (InCircle(x, y, kSize, 6.1)) {
+                color = topLeftHalf ? clBtnShadow : clBtnHighlight;
+            } else {
+                continue;
+            }
+            canvas.SetPixel(topLeft.X + x, topLeft.Y + y, color);
+        }
+    }
+    if (checked) {
+        TColor dot = enabled ? clWindowText : clBtnShadow;
+        FillSolid(canvas, {topLeft.X + 5, topLeft.Y + 4, topLeft.X + 7, topLeft.Y + 8}, dot);
+        FillSolid(canvas, {topLeft.X + 4, topLeft.Y + 5, topLeft.X + 8, topLeft.Y + 7}, dot);
+    }
+    return {topLeft.X, topLeft.Y, topLeft.X + kSize, topLeft.Y + kSize};
+}
+
+void Arrow(TCanvas& canvas, const TRect& rect, TArrow direction, int size, bool enabled) {
+    // size is the length of the triangle's base row; each next row is two
+    // pixels shorter.
+    int rows = (size + 1) / 2;
+    bool vertical = direction == TArrow::up || direction == TArrow::down;
+    int cx = rect.Left + (rect.Width() - (vertical ? size : rows)) / 2;
+    int cy = rect.Top + (rect.Height() - (vertical ? rows : size)) / 2;
+    auto paint = [&](int dx, int dy, TColor color) {
+        for (int i = 0; i < rows; ++i) {
+            int from = i;
+            int to = size - i;
+            // Row i counted from the base; the base is at the side opposite the point.
+            int line = direction == TArrow::down || direction == TArrow::right ? i : rows - 1 - i;
+            for (int p = from; p < to; ++p) {
+                int x = vertical ? cx + p : cx + line;
+                int y = vertical ? cy + line : cy + p;
+                canvas.SetPixel(x + dx, y + dy, color);
+            }
+        }
+    };
+    if (enabled) {
+        paint(0, 0, clBtnText);
+    } else {
+        paint(1, 1, clBtnHighlight);
+        paint(0, 0, clBtnShadow);
+    }
+}
+
+void ArrowButton(TCanvas& canvas, const TRect& rect, TArrow direction, bool pressed, bool enabled) {
+    TButtonLook look;
+    look.pressed = pressed;
+    TRect inner = ButtonFace(canvas, rect, look);
+    int size = std::clamp(std::min(inner.Width(), inner.Height() * 2) - 3, 1, 7) | 1;
+    Arrow(canvas, inner, direction, size, enabled);
+}
+
+TRect HeaderCell(TCanvas& canvas, const TRect& rect) {
+    FillSolid(canvas, rect, clBtnFace);
+    Frame3D(canvas, rect, clBtnHighlight, cl3DDkShadow);
+    TRect inner = InflateRect(rect, -1, -1);
+    Line(canvas, inner.Right - 1, inner.Top, inner.Right - 1, inner.Bottom, clBtnShadow);
+    Line(canvas, inner.Left, inner.Bottom - 1, inner.Right, inner.Bottom - 1, clBtnShadow);
+    return {inner.Left, inner.Top, inner.Right - 1, inner.Bottom - 1};
+}
+
+void DialogIcon(TCanvas& canvas, TPoint topLeft, TDialogIcon icon) {
+    TRect box{topLeft.X, topLeft.Y, topLeft.X + 32, topLeft.Y + 32};
+    canvas.Pen.Style = psSolid;
+    canvas.Pen.Width = 1;
+    canvas.Pen.Mode = pmCopy;
+    canvas.Brush.Style = bsSolid;
+    TColor mark = clWhite;
+    std::string_view sign;
+    switch (icon) {
+    case TDialogIcon::warning: {
+        // A yellow triangle with a black "!".
+        canvas.Pen.Color = clBlack;
+        canvas.Brush.Color = clYellow;
+        canvas.Polygon({{box.Left + 15, box.Top + 1},
+                        {box.Right - 1, box.Bottom - 3},
+                        {box.Left, box.Bottom - 3}});
+        mark = clBlack;
+        sign = "!";
+        break;
+    }
+    case TDialogIcon::error:
+        canvas.Pen.Color = clMaroon;
+        canvas.Brush.Color = clRed;
+        canvas.Ellipse(InflateRect(box, -1, -1));
+        // The white cross.
+        for (int d = -6; d <= 6; ++d) {
+            for (int w = -1; w <= 1; ++w) {
+                canvas.SetPixel(box.Left + 16 + d + w, box.Top + 16 + d, clWhite);
+                canvas.SetPixel(box.Left + 16 - d + w, box.Top + 16 + d, clWhite);
+            }
+        }
+        return;
+    case TDialogIcon::information:
+        canvas.Pen.Color = clNavy;
+        canvas.Brush.Color = clWhite;
+        canvas.Ellipse(InflateRect(box, -1, -1));
+        mark = clBlue;
+        sign = "i";
+        break;
+    case TDialogIcon::confirmation:
+        canvas.Pen.Color = clNavy;
+        canvas.Brush.Color = clWhite;
+        canvas.Ellipse(InflateRect(box, -1, -1));
+        mark = clBlue;
+        sign = "?";
+        break;
+    }
+    TColor color = canvas.Font.GetColor();
+    TFontStyles styles = canvas.Font.GetStyle();
+    int height = canvas.Font.GetHeight();
+    canvas.Font.SetHeight(-20);
+    canvas.Font.SetStyle(TFontStyles{fsBold});
+    canvas.Font.SetColor(mark);
+    canvas.Brush.Style = bsClear;
+    TRect text = icon == TDialogIcon::warning
+                     ? TRect{box.Left, box.Top + 8, box.Right, box.Bottom - 2}
+                     : box;
+    canvas.DrawText(sign, text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    canvas.Font.SetHeight(height);
+    canvas.Font.SetStyle(styles);
+    canvas.Font.SetColor(color);
 }
 
 } // namespace kvc::classic

@@ -5,41 +5,15 @@
 #include "toolkit/label.h"
 #include "toolkit/page_control.h"
 #include "toolkit/paint/classic_painter.h"
+#include "toolkit/paint/painter_helpers.h"
 #include "toolkit/panel.h"
 
 #include <algorithm>
-#include <array>
 #include <utility>
 
 namespace kvc {
 
-namespace {
-
-TRect Bounds(const TControl& control) {
-    return {0, 0, control.GetWidth(), control.GetHeight()};
-}
-
-void Fill(TCanvas& canvas, const TRect& rect, TColor color) {
-    canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = color;
-    canvas.FillRect(rect);
-}
-
-bool HasFocus(const TControl& control) {
-    const auto* win = As<TWinControl>(&control);
-    return win != nullptr && win->Focused();
-}
-
-unsigned AlignmentFlags(TAlignment alignment) {
-    switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    default:
-        return DT_LEFT;
-    }
-}
+namespace painting {
 
 void PaintForm(TControl& control, TCanvas& canvas) {
     auto& form = static_cast<TCustomForm&>(control);
@@ -73,6 +47,8 @@ void PaintPanel(TControl& control, TCanvas& canvas) {
                   panel.IsEnabledInParents());
 }
 
+namespace {
+
 void PaintLabel(TControl& control, TCanvas& canvas) {
     auto& label = static_cast<TLabel&>(control);
     TRect r = Bounds(label);
@@ -90,6 +66,8 @@ void PaintLabel(TControl& control, TCanvas& canvas) {
     }
     classic::Text(canvas, label.GetCaption(), r, flags, label.IsEnabledInParents());
 }
+
+} // namespace
 
 void PaintEdit(TControl& control, TCanvas& canvas) {
     TRect r = Bounds(control);
@@ -136,6 +114,8 @@ void PaintEdit(TControl& control, TCanvas& canvas) {
         Fill(canvas, {caret, text.Top, caret + 1, text.Top + canvas.TextHeight("|")}, clWindowText);
     }
 }
+
+namespace {
 
 void PaintButton(TControl& control, TCanvas& canvas) {
     auto& button = static_cast<TButton&>(control);
@@ -209,22 +189,42 @@ void PaintWinControl(TControl& control, TCanvas& canvas) {
     Fill(canvas, Bounds(control), control.GetColor());
 }
 
-constexpr std::array<std::pair<std::string_view, TControlPainter>, 9> kPainters{{
+// Looked up by exact class name while walking the class chain, so the order
+// does not matter.
+constexpr std::pair<std::string_view, TControlPainter> kPainters[] = {
+    {"TMessageForm", PaintMessageForm},
     {"TCustomForm", PaintForm},
     {"TPanel", PaintPanel},
     {"TLabel", PaintLabel},
+    {"TSpinEdit", PaintSpinEdit},
     {"TCustomEdit", PaintEdit},
     {"TEdit", PaintEdit},
+    {"TMemo", PaintMemo},
+    {"TComboBox", PaintComboBox},
+    {"TBitBtn", PaintBitBtn},
     {"TButton", PaintButton},
+    {"TSpeedButton", PaintSpeedButton},
+    {"TCheckBox", PaintCheckBox},
+    {"TRadioButton", PaintRadioButton},
+    {"TGroupBox", PaintGroupBox},
     {"TPageControl", PaintPageControl},
     {"TTabSheet", PaintTabSheet},
+    {"TTabSet", PaintTabSet},
+    {"TListView", PaintListView},
+    {"TTreeView", PaintTreeView},
+    {"TCustomGrid", PaintGrid},
+    {"TStatusBar", PaintStatusBar},
+    {"TToolBar", PaintToolBar},
+    {"TToolButton", PaintToolButton},
+    {"TSplitter", PaintSplitter},
     {"TWinControl", PaintWinControl},
-}};
+};
 
 } // namespace
+} // namespace painting
 
 TControlPainter StandardPainter(std::string_view className) {
-    for (const auto& [name, painter] : kPainters) {
+    for (const auto& [name, painter] : painting::kPainters) {
         if (name == className) {
             return painter;
         }

@@ -1,0 +1,317 @@
+// Painters of fields and views in the classic look: combo box, memo, spin
+// edit, list view, tree view and grids.
+#include "toolkit/combo_box.h"
+#include "toolkit/grids.h"
+#include "toolkit/list_view.h"
+#include "toolkit/memo.h"
+#include "toolkit/paint/classic_painter.h"
+#include "toolkit/paint/painter_helpers.h"
+#include "toolkit/spin_edit.h"
+#include "toolkit/tree_view.h"
+
+#include <algorithm>
+
+namespace kvc::painting {
+
+namespace {
+
+constexpr unsigned kCellText = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+
+// The white field inside a sunken edge; grey when disabled.
+TRect Field(TControl& control, TCanvas& canvas) {
+    TRect inner = classic::SunkenEdge(canvas, Bounds(control));
+    Fill(canvas, inner, control.IsEnabledInParents() ? control.GetColor() : clBtnFace);
+    return inner;
+}
+
+// Text of a row or cell, in the highlight colours when selected.
+void ItemText(TCanvas& canvas, const std::string& text, const TRect& rect, bool selected,
+              bool enabled, unsigned align = DT_LEFT) {
+    if (selected) {
+        Fill(canvas, rect, clHighlight);
+    }
+    TColor color = canvas.Font.GetColor();
+    if (selected) {
+        canvas.Font.SetColor(clHighlightText);
+    } else if (!enabled) {
+        canvas.Font.SetColor(clGrayText);
+    }
+    canvas.Brush.Style = bsClear;
+    TRect r = InflateRect(rect, -2, 0);
+    canvas.DrawText(text, r, kCellText | align);
+    canvas.Font.SetColor(color);
+}
+
+int RowHeight(TCanvas& canvas) {
+    return canvas.TextHeight("Wg") + 4;
+}
+
+void ListReport(TListView& list, TCanvas& canvas, TRect area) {
+    bool enabled = list.IsEnabledInParents();
+    int rowHeight = RowHeight(canvas);
+    TListColumns* columns = list.GetColumns();
+    int y = area.Top;
+    if (list.GetShowColumnHeaders()) {
+        int x = area.Left;
+        for (int c = 0; c < columns->Count(); ++c) {
+            TListColumn* column = (*columns)[c];
+            TRect cell{x, y, x + column->GetWidth(), y + rowHeight + 2};
+            TRect inner = classic::HeaderCell(canvas, cell);
+            classic::Text(canvas, column->GetCaption(), InflateRect(inner, -3, 0),
+                          kCellText | AlignmentFlags(column->GetAlignment()), enabled);
+            x = cell.Right;
+        }
+        if (x < area.Right) {
+            classic::HeaderCell(canvas, {x, y, area.Right + 2, y + rowHeight + 2});
+        }
+        y += rowHeight + 2;
+    }
+    bool showSelection = HasFocus(list) || !list.GetHideSelection();
+    for (int i = 0; i < list.Items().Count() && y < area.Bottom; ++i, y += rowHeight) {
+        TListItem* item = list.Items()[i];
+        bool selected = item->GetSelected() && showSelection;
+        int x = area.Left;
+        for (int c = 0; c < std::max(columns->Count(), 1); ++c) {
+            int width = columns->Count() > 0 ? (*columns)[c]->GetWidth() : area.Width();
+            std::string text = c == 0                              ? item->GetCaption()
+                               : c - 1 < item->SubItems()->Count() ? (*item->SubItems())[c - 1]
+                                                                   : std::string();
+            // Without row select only the caption shows the selection.
+            bool highlight = selected && (c == 0 || list.GetRowSelect());
+            TRect cell{x, y, x + width, y + rowHeight};
+            if (c == 0 && !list.GetRowSelect() && highlight) {
+                cell.Right = std::min(cell.Right, x + canvas.TextWidth(text) + 4);
+            }
+            unsigned align =
+                columns->Count() > 0 ? AlignmentFlags((*columns)[c]->GetAlignment()) : DT_LEFT;
+            ItemText(canvas, text, cell, highlight, enabled, align);
+            if (list.GetGridLines()) {
+                Fill(canvas, {x + width - 1, y, x + width, y + rowHeight}, clBtnFace);
+            }
+            x += width;
+        }
+        if (list.GetGridLines()) {
+            Fill(canvas, {area.Left, y + rowHeight - 1, area.Right, y + rowHeight}, clBtnFace);
+        }
+        if (item->GetFocused() && HasFocus(list)) {
+            classic::FocusRect(
+                canvas,
+                {area.Left, y,
+                 list.GetRowSelect() ? x : area.Left + canvas.TextWidth(item->GetCaption()) + 4,
+                 y + rowHeight});
+        }
+    }
+}
+
+// Icon and list styles: the captions in columns of equal width, top to
+// bottom then left to right (without images, a small box stands for each).
+void ListSimple(TListView& list, TCanvas& canvas, TRect area) {
+    int rowHeight = RowHeight(canvas);
+    bool icons = list.GetViewStyle() == vsIcon;
+    int cellWidth = icons ? 76 : 120;
+    int cellHeight = icons ? 44 + rowHeight : rowHeight;
+    int perColumn = std::max(1, area.Height() / cellHeight);
+    bool showSelection = HasFocus(list) || !list.GetHideSelection();
+    for (int i = 0; i < list.Items().Count(); ++i) {
+        TListItem* item = list.Items()[i];
+        int x = area.Left +
+                (icons ? i % std::max(1, area.Width() / cellWidth) : i / perColumn) * cellWidth;
+        int y = area.Top +
+                (icons ? i / std::max(1, area.Width() / cellWidth) : i % perColumn) * cellHeight;
+        TRect text{x + (icons ? 0 : 18), y + cellHeight - rowHeight, x + cellWidth - 2,
+                   y + cellHeight};
+        TRect image = icons ? TRect{x + cellWidth / 2 - 16, y + 4, x + cellWidth / 2 + 16, y + 36}
+                            : TRect{x + 2, y + 2, x + 16, y + rowHeight - 2};
+        classic::Bevel(canvas, image, true, 1);
+        ItemText(canvas, item->GetCaption(), text, item->GetSelected() && showSelection,
+                 list.IsEnabledInParents(), icons ? DT_CENTER : DT_LEFT);
+    }
+}
+
+} // namespace
+
+void PaintComboBox(TControl& control, TCanvas& canvas) {
+    auto& combo = static_cast<TComboBox&>(control);
+    TRect inner = Field(combo, canvas);
+    bool enabled = combo.IsEnabledInParents();
+    int buttonWidth = std::min(16, inner.Width());
+    TRect button{inner.Right - buttonWidth, inner.Top, inner.Right, inner.Bottom};
+    if (combo.GetStyle() != csSimple) {
+        classic::ArrowButton(canvas, button, classic::TArrow::down, combo.GetDroppedDown(),
+                             enabled);
+        inner.Right = button.Left;
+    }
+    canvas.IntersectClipRect(inner);
+    // A drop-down list shows its choice selected while it has the focus.
+    bool selected = HasFocus(combo) && combo.GetStyle() == csDropDownList;
+    // A drop-down list has no edit part: it shows the chosen item.
+    std::string text = combo.GetText();
+    if (!combo.HasEditPart() && combo.GetItemIndex() >= 0) {
+        text = (*combo.GetItems())[combo.GetItemIndex()];
+    }
+    ItemText(canvas, text, InflateRect(inner, -1, -1), selected, enabled);
+    if (selected) {
+        classic::FocusRect(canvas, InflateRect(inner, -1, -1));
+    }
+}
+
+void PaintMemo(TControl& control, TCanvas& canvas) {
+    auto& memo = static_cast<TMemo&>(control);
+    TRect inner = Field(memo, canvas);
+    canvas.IntersectClipRect(inner);
+    TRect text = InflateRect(inner, -2, -1);
+    unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | AlignmentFlags(memo.GetAlignment());
+    flags |= memo.GetWordWrap() ? DT_WORDBREAK : 0u;
+    if (!memo.IsEnabledInParents()) {
+        canvas.Font.SetColor(clGrayText);
+    }
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(memo.GetText(), text, flags);
+}
+
+void PaintSpinEdit(TControl& control, TCanvas& canvas) {
+    PaintEdit(control, canvas);
+    TRect inner = InflateRect(Bounds(control), -2, -2);
+    int width = std::min(15, inner.Width());
+    int middle = inner.Top + inner.Height() / 2;
+    bool enabled = control.IsEnabledInParents();
+    canvas.ResetClip();
+    canvas.IntersectClipRect(inner);
+    classic::ArrowButton(canvas, {inner.Right - width, inner.Top, inner.Right, middle},
+                         classic::TArrow::up, false, enabled);
+    classic::ArrowButton(canvas, {inner.Right - width, middle, inner.Right, inner.Bottom},
+                         classic::TArrow::down, false, enabled);
+}
+
+void PaintListView(TControl& control, TCanvas& canvas) {
+    auto& list = static_cast<TListView&>(control);
+    TRect inner = Field(list, canvas);
+    canvas.IntersectClipRect(inner);
+    if (list.GetViewStyle() == vsReport) {
+        ListReport(list, canvas, inner);
+    } else {
+        ListSimple(list, canvas, InflateRect(inner, -2, -2));
+    }
+}
+
+void PaintTreeView(TControl& control, TCanvas& canvas) {
+    auto& tree = static_cast<TTreeView&>(control);
+    TRect inner = Field(tree, canvas);
+    canvas.IntersectClipRect(inner);
+    int rowHeight = RowHeight(canvas);
+    int indent = std::max(tree.GetIndent(), 8);
+    bool enabled = tree.IsEnabledInParents();
+    bool showSelection = HasFocus(tree) || !tree.GetHideSelection();
+    // Nodes in display order; a level's lines start one indent in with ShowRoot.
+    int base = tree.GetShowRoot() ? 1 : 0;
+    int y = inner.Top + 1;
+    auto dotted = [&](int x0, int y0, int x1, int y1) {
+        for (int x = x0, yy = y0; x <= x1 && yy <= y1;
+             x += x1 > x0 ? 1 : 0, yy += y1 > y0 ? 1 : 0) {
+            if (((x + yy) & 1) == 0) {
+                canvas.SetPixel(x, yy, clBtnShadow);
+            }
+            if (x == x1 && yy == y1) {
+                break;
+            }
+        }
+    };
+    TTreeNodes* nodes = tree.GetItems();
+    for (int i = 0; i < nodes->Count() && y < inner.Bottom; ++i) {
+        TTreeNode* node = nodes->Item(i);
+        if (!node->IsVisible()) {
+            continue;
+        }
+        int level = node->Level() + base;
+        int mid = y + rowHeight / 2;
+        int lineX = inner.Left + 2 + (level - 1) * indent + indent / 2;
+        if (tree.GetShowLines() && level > 0) {
+            dotted(lineX, mid, lineX + indent / 2, mid);
+            int upTo = node->GetPrevSibling() != nullptr || node->Level() > 0 ? y : mid;
+            dotted(lineX, upTo, lineX, node->GetNextSibling() != nullptr ? y + rowHeight : mid);
+            // The lines of ancestors that have siblings still to come.
+            int ancestorLevel = level - 1;
+            for (TTreeNode* a = node->Parent(); a != nullptr; a = a->Parent(), --ancestorLevel) {
+                if (a->GetNextSibling() != nullptr && ancestorLevel > 0) {
+                    int ax = inner.Left + 2 + (ancestorLevel - 1) * indent + indent / 2;
+                    dotted(ax, y, ax, y + rowHeight);
+                }
+            }
+        }
+        if (tree.GetShowButtons() && node->Count() > 0 && level > 0) {
+            TRect box{lineX - 4, mid - 4, lineX + 5, mid + 5};
+            Fill(canvas, box, clWindow);
+            canvas.Brush.Color = clBtnShadow;
+            canvas.FrameRect(box);
+            Fill(canvas, {lineX - 2, mid, lineX + 3, mid + 1}, clWindowText);
+            if (!node->GetExpanded()) {
+                Fill(canvas, {lineX, mid - 2, lineX + 1, mid + 3}, clWindowText);
+            }
+        }
+        int textLeft = inner.Left + 2 + level * indent + 2;
+        TRect text{textLeft, y, textLeft + canvas.TextWidth(node->GetText()) + 4, y + rowHeight};
+        bool selected = node->GetSelected() && showSelection;
+        ItemText(canvas, node->GetText(), text, selected, enabled);
+        if (node->GetSelected() && HasFocus(tree)) {
+            classic::FocusRect(canvas, text);
+        }
+        y += rowHeight;
+    }
+}
+
+void PaintGrid(TControl& control, TCanvas& canvas) {
+    auto& grid = static_cast<TCustomGrid&>(control);
+    TRect inner = Field(grid, canvas);
+    canvas.IntersectClipRect(inner);
+    auto* strings = As<TStringGrid>(&grid);
+    TGridOptions options = grid.GetOptions();
+    TGridRect selection = grid.Selection();
+    bool enabled = grid.IsEnabledInParents();
+    int line = grid.GetGridLineWidth();
+    for (int row = 0; row < grid.GetRowCount(); ++row) {
+        for (int col = 0; col < grid.GetColCount(); ++col) {
+            TRect cell = grid.CellRect(col, row);
+            if (IsRectEmpty(cell)) {
+                continue;
+            }
+            cell = OffsetRect(cell, inner.Left, inner.Top);
+            std::string text = strings != nullptr ? strings->Cells(col, row) : std::string();
+            bool fixed = col < grid.GetFixedCols() || row < grid.GetFixedRows();
+            TRect withLines{cell.Left, cell.Top, cell.Right + line, cell.Bottom + line};
+            if (fixed) {
+                bool vert = options.Contains(goFixedVertLine);
+                bool horz = options.Contains(goFixedHorzLine);
+                TRect face{cell.Left, cell.Top, cell.Right + (vert ? line : 0),
+                           cell.Bottom + (horz ? line : 0)};
+                Fill(canvas, face, grid.GetFixedColor());
+                if (vert || horz) {
+                    face = classic::Bevel(canvas, face, true, 1);
+                }
+                classic::Text(canvas, text, InflateRect(cell, -2, 0), kCellText, enabled);
+                continue;
+            }
+            bool inSelection = col >= selection.Left && col <= selection.Right &&
+                               row >= selection.Top && row <= selection.Bottom;
+            bool current = col == grid.GetCol() && row == grid.GetRow();
+            // The current cell of a focused grid shows a focus rectangle
+            // instead of the highlight, unless it is drawn in row select.
+            bool highlight =
+                inSelection && (options.Contains(goRowSelect) || !current || !HasFocus(grid) ||
+                                options.Contains(goDrawFocusSelected));
+            Fill(canvas, cell, grid.GetColor());
+            if (options.Contains(goVertLine)) {
+                Fill(canvas, {cell.Right, cell.Top, withLines.Right, withLines.Bottom}, clBtnFace);
+            }
+            if (options.Contains(goHorzLine)) {
+                Fill(canvas, {cell.Left, cell.Bottom, withLines.Right, withLines.Bottom},
+                     clBtnFace);
+            }
+            ItemText(canvas, text, cell, highlight && !(current && grid.GetEditorMode()), enabled);
+            if (current && HasFocus(grid) && !options.Contains(goRowSelect)) {
+                classic::FocusRect(canvas, cell);
+            }
+        }
+    }
+}
+
+} // namespace kvc::painting
