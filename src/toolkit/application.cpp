@@ -3,6 +3,7 @@
 #include "toolkit/class_builder.h"
 #include "toolkit/dialogs.h"
 #include "toolkit/screen.h"
+#include "toolkit/window_backend.h"
 
 namespace kvc {
 
@@ -55,10 +56,19 @@ void TApplication::Run() {
     terminated_ = false;
     while (!terminated_) {
         ProcessMessages();
-        if (!HasPostedMessages()) {
+        if (HasPostedMessages() || terminated_) {
+            continue;
+        }
+        if (backend_ == nullptr || !backend_->WaitForInput(kBackendWaitMs)) {
             break;
         }
     }
+}
+
+TWindowBackend* TApplication::SetBackend(TWindowBackend* backend) {
+    TWindowBackend* previous = backend_;
+    backend_ = backend;
+    return previous;
 }
 
 HWND TApplication::AllocateHandle(TWinControl* control) {
@@ -85,7 +95,10 @@ TApplication::ModalHook TApplication::SetModalHook(ModalHook hook) {
 
 void TApplication::RunModalHook(TCustomForm& form) {
     if (auto* dialog = As<TMessageForm>(&form)) {
-        responder_->Respond(*dialog);
+        // With real windows the user answers, unless a script queued the answer.
+        if (backend_ == nullptr || responder_->PendingAnswers() > 0) {
+            responder_->Respond(*dialog);
+        }
         return;
     }
     if (modalHook_) {

@@ -17,6 +17,7 @@ namespace kvc {
 
 class TScreen;
 class TDialogResponder;
+class TWindowBackend;
 
 // One modal run: which form, how it ended, and whether it ended only because
 // nothing was left to do (no hook acted, no message was waiting).
@@ -87,6 +88,12 @@ public:
     TDialogResponder& DialogResponder() { return *responder_; }
     TScreen& Screen() { return *screen_; }
 
+    // The backend with real windows, or none (headless). The loops wait for
+    // its input instead of ending when nothing is left to do; message dialogs
+    // wait for the user unless an answer is queued.
+    TWindowBackend* Backend() const { return backend_; }
+    TWindowBackend* SetBackend(TWindowBackend* backend);
+
     // The shift keys held by the input being delivered.
     TShiftState ShiftState() const { return shiftState_; }
     void SetShiftState(TShiftState state) { shiftState_ = state; }
@@ -116,6 +123,7 @@ private:
     std::unique_ptr<TDialogResponder> responder_;
     TOwned<TScreen> screen_;
     TShiftState shiftState_;
+    TWindowBackend* backend_ = nullptr;
 };
 
 // The application object of the process, made on first use. It lives until
@@ -134,6 +142,19 @@ public:
 
 private:
     TApplication::ModalHook previous_;
+};
+
+// Installs a backend for the life of the object.
+class TScopedBackend {
+public:
+    explicit TScopedBackend(TWindowBackend& backend)
+        : previous_(Application().SetBackend(&backend)) {}
+    ~TScopedBackend() { Application().SetBackend(previous_); }
+    TScopedBackend(const TScopedBackend&) = delete;
+    TScopedBackend& operator=(const TScopedBackend&) = delete;
+
+private:
+    TWindowBackend* previous_;
 };
 
 inline bool PostMessage(HWND window, unsigned msg, WPARAM wParam = 0, LPARAM lParam = 0) {

@@ -326,6 +326,7 @@ void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TDestroyGuard guard(*this);
     if (button == mbLeft) {
         mouseDown_ = true;
+        Invalidate(); // a held button looks pressed
         if (IsWindowed()) {
             auto* win = static_cast<TWinControl*>(this);
             if (win->CanFocus() && !win->Focused()) {
@@ -344,6 +345,7 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     bool pressed = button == mbLeft && mouseDown_;
     if (button == mbLeft) {
         mouseDown_ = false;
+        Invalidate();
     }
     if (pressed && IsShowing() && IsEnabledInParents()) {
         Click();

@@ -4,6 +4,7 @@
 #include "toolkit/class_builder.h"
 #include "toolkit/form_loader.h"
 #include "toolkit/screen.h"
+#include "toolkit/window_backend.h"
 
 namespace kvc {
 
@@ -160,6 +161,8 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
     while (focused_ != nullptr && !focused_->ContainsControl(control)) {
         TWinControl* leaving = focused_;
         focused_ = leaving->Parent() == this ? nullptr : leaving->Parent();
+        // Focus shows (focus rectangle, selection), so both ends repaint.
+        leaving->Invalidate();
         leaving->DoExit();
         if (moved()) {
             return;
@@ -173,6 +176,7 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
             next = next->Parent();
         }
         focused_ = next;
+        next->Invalidate();
         next->DoEnter();
         if (moved()) {
             return;
@@ -217,6 +221,7 @@ void TCustomForm::Activate() {
         return;
     }
     active_ = true;
+    Invalidate(); // the caption bar shows whether the form is active
     formState_.Include(fsActivated);
     TDestroyGuard guard(*this);
     OnActivate(this);
@@ -235,6 +240,7 @@ void TCustomForm::Deactivate() {
         return;
     }
     active_ = false;
+    Invalidate();
     OnDeactivate(this);
 }
 
@@ -395,6 +401,9 @@ TModalResult TCustomForm::ShowModal() {
         }
         if (modalResult_ == mrNone) {
             if (app.HasPostedMessages()) {
+                continue;
+            }
+            if (app.Backend() != nullptr && app.Backend()->WaitForInput(kBackendWaitMs)) {
                 continue;
             }
             // Nothing is left that could end the loop: end it as the user's

@@ -32,6 +32,10 @@ inline constexpr unsigned WM_KEYUP = 0x0101;
 inline constexpr unsigned WM_CHAR = 0x0102;
 inline constexpr unsigned WM_LBUTTONDOWN = 0x0201;
 inline constexpr unsigned WM_LBUTTONUP = 0x0202;
+// WParam: the wheel's turn in its high word (WHEEL_DELTA a notch, positive
+// away from the user), the keys in the low word; LParam: the screen point.
+inline constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+inline constexpr int WHEEL_DELTA = 120;
 inline constexpr unsigned WM_USER = 0x0400;
 
 // The toolkit's own messages, in the range the classic toolkit used.
