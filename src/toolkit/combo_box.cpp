@@ -5,6 +5,7 @@
 #include "toolkit/edit.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kvc {
 
@@ -50,8 +51,22 @@ int TComboBox::GetItemIndex() const {
 }
 
 void TComboBox::SetItemIndex(int index) {
+    if (IsLoading()) {
+        loadedItemIndex_ = index;
+    }
+    SelectIndex(index);
+}
+
+void TComboBox::SelectIndex(int index) {
     itemIndex_ = index >= 0 && index < items_->Count() ? index : -1;
     text_ = itemIndex_ >= 0 ? (*items_)[itemIndex_] : std::string();
+}
+
+void TComboBox::Loaded() {
+    TWinControl::Loaded();
+    if (loadedItemIndex_) {
+        SelectIndex(*std::exchange(loadedItemIndex_, std::nullopt));
+    }
 }
 
 void TComboBox::SetItems(const TStringList& items) {
@@ -61,7 +76,7 @@ void TComboBox::SetItems(const TStringList& items) {
         text_ = text;
         MatchText();
     } else {
-        SetItemIndex(items_->IndexOf(text));
+        SelectIndex(items_->IndexOf(text));
     }
 }
 
@@ -70,14 +85,14 @@ void TComboBox::SetText(const std::string& text) {
         text_ = text;
         MatchText();
     } else {
-        SetItemIndex(items_->IndexOf(text));
+        SelectIndex(items_->IndexOf(text));
     }
 }
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
     style_ = style;
     if (!HasEditPart()) {
-        SetItemIndex(GetItemIndex());
+        SelectIndex(GetItemIndex());
     }
 }
 
@@ -99,7 +114,7 @@ void TComboBox::ChooseItem(int index) {
     if (index < 0 || index >= items_->Count()) {
         throw EInvalidOperation("List index out of bounds (" + IntToStr(index) + ")");
     }
-    SetItemIndex(index);
+    SelectIndex(index);
     textSelected_ = true;
     TDestroyGuard guard(*this);
     TWinControl::Click();

@@ -11,6 +11,7 @@
 #include "toolkit/win_control.h"
 
 #include <memory>
+#include <optional>
 
 namespace kvc {
 
@@ -58,10 +59,13 @@ public:
 protected:
     void KeyDown(Word& key, TShiftState shift) override;
     void KeyPress(char32_t& ch) override;
+    void Loaded() override;
 
 private:
     // ItemIndex after the edit part changed: the item of that text, or none.
     void MatchText();
+    // Chooses an item (or none) and takes its text, without the loading rule of SetItemIndex.
+    void SelectIndex(int index);
     // The first item after the chosen one starting with ch, wrapping around.
     int FindByFirstChar(char32_t ch) const;
     void TypeInEdit(char32_t ch);
@@ -69,6 +73,8 @@ private:
     std::unique_ptr<TStringList> items_;
     TComboBoxStyle style_ = csDropDown;
     int itemIndex_ = -1;
+    // An ItemIndex read from a definition before its Items: applied once all is read.
+    std::optional<int> loadedItemIndex_;
     int itemHeight_ = 16;
     int dropDownCount_ = 8;
     int maxLength_ = 0;

@@ -1,6 +1,8 @@
 #include "controls_form.h"
 #include "runtime/datetime.h"
 #include "runtime/strings.h"
+#include "toolkit/class_builder.h"
+#include "toolkit/form_definitions.h"
 #include "toolkit/properties.h"
 #include "toolkit/toolkit_fixture.h"
 
@@ -528,6 +530,42 @@ TEST_F(ControlsTest, GroupBoxChildrenSitBelowTheCaption) {
     EXPECT_EQ(client.Top, 12 + 2);
     EXPECT_EQ(client.Left, 2);
     EXPECT_EQ(form->grpChoice->GetCaption(), "生成时间");
+}
+
+} // namespace
+} // namespace kvc::test
+
+namespace kvc::test {
+namespace {
+
+// Definitions store ItemIndex before Items.Strings; the index must survive the order.
+class TfrmComboOrder : public TForm {
+    KVC_CLASS(TfrmComboOrder, TForm)
+public:
+    TComboBox* cbo = nullptr;
+};
+
+KVC_REGISTER_CLASS(TfrmComboOrder) {
+    KVC_FIELD(cbo);
+}
+
+TEST(ComboDefinition, ItemIndexStoredBeforeTheItemsIsApplied) {
+    RegisterFormDefinition("TfrmComboOrder", "frmComboOrder.dfm", R"(
+object frmComboOrder: TfrmComboOrder
+  object cbo: TComboBox
+    Style = csDropDownList
+    ItemIndex = 1
+    Items.Strings = (
+      '按源工单'
+      '按订单')
+  end
+end
+)");
+    auto* form = Create<TfrmComboOrder>(&Application());
+    EXPECT_EQ(form->cbo->GetItemIndex(), 1);
+    EXPECT_EQ(form->cbo->GetText(), "按订单");
+    form->Free();
+    UnregisterFormDefinition("TfrmComboOrder");
 }
 
 } // namespace
