@@ -3,6 +3,7 @@
 #include "erp/host/host_application.h"
 #include "platform/module.h"
 #include "plugin/controller.h"
+#include "runtime/utf8.h"
 #include "runtime/variant_array.h"
 #include "runtime/variant_json.h"
 
@@ -31,21 +32,7 @@ std::string Utf8(const plugin::WideString& text) {
         if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < text.size()) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (char32_t(text[++i]) - 0xDC00);
         }
-        if (cp < 0x80) {
-            out += char(cp);
-        } else if (cp < 0x800) {
-            out += char(0xC0 | (cp >> 6));
-            out += char(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += char(0xE0 | (cp >> 12));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        } else {
-            out += char(0xF0 | (cp >> 18));
-            out += char(0x80 | ((cp >> 12) & 0x3F));
-            out += char(0x80 | ((cp >> 6) & 0x3F));
-            out += char(0x80 | (cp & 0x3F));
-        }
+        AppendUtf8(out, cp);
     }
     return out;
 }

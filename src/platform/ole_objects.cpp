@@ -33,8 +33,7 @@ std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId) {
     return CreateOleObject(progId, *OpenSystemRegistry());
 }
 
-std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId,
-                                                const RegistryStore& registry) {
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId, const RegistryStore& registry) {
     if (FindOleClass(progId)) {
         return CreateRegisteredOleObject(progId);
     }

@@ -37,7 +37,6 @@ inline constexpr std::string_view kCreateObjectExport = "KvcCreateObject";
 
 // Through the system registry (OpenSystemRegistry), read at this call.
 std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId);
-std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId,
-                                                const RegistryStore& registry);
+std::shared_ptr<Dispatch> CreateOleObject(std::string_view progId, const RegistryStore& registry);
 
 } // namespace kvc
