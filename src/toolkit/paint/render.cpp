@@ -2,10 +2,48 @@
 
 #include "toolkit/paint/painters.h"
 
+#include <mutex>
+#include <unordered_map>
+
 namespace kvc {
+
+namespace {
+
+// Part of the class registry: painters of classes registered from outside
+// the toolkit.
+class TPainterRegistry {
+public:
+    void Add(const TClassInfo& info, TControlPainter painter) {
+        std::lock_guard lock(mutex_);
+        painters_[&info] = painter;
+    }
+    TControlPainter Find(const TClassInfo& info) const {
+        std::lock_guard lock(mutex_);
+        auto it = painters_.find(&info);
+        return it != painters_.end() ? it->second : nullptr;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::unordered_map<const TClassInfo*, TControlPainter> painters_;
+};
+
+TPainterRegistry& Painters() {
+    static TPainterRegistry registry;
+    return registry;
+}
+
+} // namespace
+
+void RegisterPainter(const TClassInfo& info, TControlPainter painter) {
+    Painters().Add(info, painter);
+}
 
 TControlPainter FindPainter(const TControl& control) {
     for (const TClassInfo* info = &control.ClassType(); info != nullptr; info = info->Parent()) {
+        if (TControlPainter painter = Painters().Find(*info)) {
+            return painter;
+        }
         if (TControlPainter painter = StandardPainter(info->Name())) {
             return painter;
         }

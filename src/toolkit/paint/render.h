@@ -20,6 +20,12 @@ using TControlPainter = void (*)(TControl& control, TCanvas& canvas);
 // The painter of the nearest class in the control's class chain that has one.
 TControlPainter FindPainter(const TControl& control);
 
+// Gives a class built on the toolkit outside it (the system's own controls)
+// its painter; the libraries of those classes register theirs next to the
+// classes themselves. For the class chain's walk a registered painter counts
+// as the class's own, ahead of a toolkit painter of the same class.
+void RegisterPainter(const TClassInfo& info, TControlPainter painter);
+
 // Paints the control and its visible children; its window is at (x, y) of the canvas.
 void PaintControlTree(TControl& control, TCanvas& canvas, int x, int y);
 

@@ -1,6 +1,7 @@
 // What the classic look puts where: the form's frame and caption, the
 // controls' faces, disabled text, focus and invalidation.
 #include "toolkit/application.h"
+#include "toolkit/class_builder.h"
 #include "toolkit/paint/render.h"
 #include "toolkit/testing/robot.h"
 #include "toolkit/testing/sample_forms.h"
@@ -10,6 +11,21 @@
 #include <gtest/gtest.h>
 
 namespace kvc {
+namespace {
+
+// A control class built on the toolkit outside it, and one derived from it.
+class TOutsideEdit : public TEdit {
+    KVC_CLASS(TOutsideEdit, TEdit)
+};
+class TDerivedOutsideEdit : public TOutsideEdit {
+    KVC_CLASS(TDerivedOutsideEdit, TOutsideEdit)
+};
+
+} // namespace
+
+KVC_REGISTER_CLASS(TOutsideEdit) {}
+KVC_REGISTER_CLASS(TDerivedOutsideEdit) {}
+
 namespace {
 
 class RenderTest : public ::testing::Test {
@@ -177,6 +193,25 @@ TEST_F(RenderTest, RepaintingOnlyTheUpdateAreaGivesTheSamePicture) {
             ASSERT_EQ(b->Pixel(x, y) & 0xFFFFFF, whole->Pixel(x, y) & 0xFFFFFF) << x << "," << y;
         }
     }
+}
+
+void PaintRed(TControl& control, TCanvas& canvas) {
+    canvas.Brush.Color = clRed;
+    canvas.FillRect({0, 0, control.GetWidth(), control.GetHeight()});
+}
+
+TEST(PainterRegistryTest, ARegisteredPainterServesItsClassAndItsDescendantsOnly) {
+    TEdit plain;
+    TOutsideEdit outside;
+    TDerivedOutsideEdit derived;
+    TControlPainter toolkitEdit = FindPainter(plain);
+    ASSERT_NE(toolkitEdit, nullptr);
+    EXPECT_EQ(FindPainter(outside), toolkitEdit); // inherited until it has its own
+
+    RegisterPainter(TOutsideEdit::StaticClassInfo(), PaintRed);
+    EXPECT_EQ(FindPainter(outside), &PaintRed);
+    EXPECT_EQ(FindPainter(derived), &PaintRed);
+    EXPECT_EQ(FindPainter(plain), toolkitEdit);
 }
 
 TEST_F(RenderTest, SaveToPngWritesThePicture) {
