@@ -1,0 +1,134 @@
+#include "framework/kv_form.h"
+
+#include "platform/file_system.h"
+#include "runtime/exceptions.h"
+#include "toolkit/class_builder.h"
+#include "toolkit/properties.h"
+
+#include <vector>
+
+namespace kvc::framework {
+
+KVC_REGISTER_CLASS(TKVForm) {
+    KVC_FIELD(KvConverter);
+    KVC_FIELD(LangController);
+    KVC_METHOD(FormCreate);
+    KVC_METHOD(FormShow);
+}
+
+namespace {
+
+// The names of cls and its ancestors below the toolkit's form (or, for an
+// object that is no form, below the component class), the most basic first.
+std::vector<std::string> ClassChainNames(const TClassInfo& cls, bool ownOnly) {
+    std::vector<std::string> names;
+    for (const TClassInfo* c = &cls; c != nullptr; c = c->Parent()) {
+        if (c == &TForm::StaticClassInfo() || c == &TCustomForm::StaticClassInfo() ||
+            c == &TComponent::StaticClassInfo() || (ownOnly && c == &TKVForm::StaticClassInfo())) {
+            break;
+        }
+        names.insert(names.begin(), std::string(c->Name()));
+    }
+    return names;
+}
+
+} // namespace
+
+language::TCodeConverter& TKVForm::Converter() const {
+    if (KvConverter == nullptr) {
+        throw EComponentError(GetName() + ": the form has no KvConverter");
+    }
+    return *KvConverter;
+}
+
+language::TKvLangController& TKVForm::Controller() const {
+    if (LangController == nullptr) {
+        throw EComponentError(GetName() + ": the form has no LangController");
+    }
+    return *LangController;
+}
+
+void TKVForm::FormCreate(TObject* /*sender*/) {
+    Converted = false;
+    const bool english = TargetCodePage() == "437";
+    for (int i = 0; i < ComponentCount(); ++i) {
+        TComponent* component = Components(i);
+        if (const TPropertyRef ime = FindPropertyPath(component, "ImeName");
+            ime && ime.object == component && ime.prop->kind == TPropKind::String) {
+            SetStrPropertyByName(component, "ImeName", "");
+        }
+        if (english && HasPublishedProperty(component, "Font")) {
+            // A component whose font refuses a value keeps it; the next one
+            // is still done.
+            TrySetPropertyPath(component, "Font.Charset", Variant(134));
+            TrySetPropertyPath(component, "Font.Name", Variant("Tahoma"));
+        }
+    }
+    AddDisabledGlyphs(*this);
+}
+
+void TKVForm::FormShow(TObject* /*sender*/) {
+    ApplyLanguage(this, true);
+}
+
+void TKVForm::ApplyLanguage(TComponent* object, bool wholeChain) {
+    ApplyClassChain(object, wholeChain, false);
+}
+
+void TKVForm::ApplyOwnLanguage(TComponent* object, bool wholeChain) {
+    ApplyClassChain(object, wholeChain, true);
+}
+
+void TKVForm::ApplyClassChain(TComponent* object, bool wholeChain, bool ownOnly) {
+    if (object == nullptr) {
+        return;
+    }
+    const std::vector<std::string> names =
+        wholeChain ? ClassChainNames(object->ClassType(), ownOnly)
+                   : std::vector<std::string>{std::string(object->ClassName())};
+    language::TKvLangController& controller = Controller();
+    for (const std::string& name : names) {
+        controller.SetLangPackageName(name);
+        if (FileExists(controller.FileName())) {
+            controller.SetActive(true);
+            controller.Reader().LoadComponent(object);
+        }
+    }
+}
+
+void TKVForm::ConvertOnce() {
+    if (!Converted) {
+        Converter().ConvertForm(*this);
+        Converted = true;
+    }
+}
+
+TModalResult TKVForm::ShowDialog(const std::string& text, TMsgDlgType type,
+                                 TMsgDlgButtons buttons) {
+    return Converter().ShowDialog(text, type, buttons);
+}
+
+const std::string& TKVForm::SourceCodePage() const {
+    return Converter().SourceCodePage();
+}
+
+const std::string& TKVForm::TargetCodePage() const {
+    return Converter().TargetCodePage();
+}
+
+int TKVForm::ConvertMode() const {
+    return Converter().ConvertMode();
+}
+
+int TKVForm::DataConvertMode() const {
+    return Converter().DataConvertMode();
+}
+
+std::string TKVForm::LangText(const std::string& className, const std::string& identifier,
+                              bool convertDefault, const std::string& defaultText) const {
+    const std::string text =
+        convertDefault ? Converter().ToDisplay(Variant(defaultText)).AsString() : defaultText;
+    return language::ReadMessage(Controller().GetDesignType(), className, identifier, text);
+}
+
+} // namespace kvc::framework
