@@ -1,6 +1,8 @@
 #include "controls/control_classes.h"
 
+#include "controls/db_label.h"
 #include "controls/glyph_buttons.h"
+#include "controls/kv_edits.h"
 #include "controls/select_panel.h"
 
 namespace kvc::controls {
@@ -13,6 +15,10 @@ void RegisterControlClasses() {
              &TSelMaskEdit::StaticClassInfo(),
              &TSelListView::StaticClassInfo(),
              &TSelectPanel::StaticClassInfo(),
+             &TKvEdit::StaticClassInfo(),
+             &TKvDBEdit::StaticClassInfo(),
+             &TKvBtnDBEdit::StaticClassInfo(),
+             &TDBLabel::StaticClassInfo(),
          }) {
         RegisterClass(*info);
     }
