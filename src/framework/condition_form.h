@@ -9,8 +9,8 @@
 // and the close action "free".
 #pragma once
 
+#include "framework/kv_form.h"
 #include "runtime/variant.h"
-#include "toolkit/form.h"
 
 #include <cstdint>
 #include <string>
@@ -19,8 +19,8 @@
 
 namespace kvc::framework {
 
-class TfrmBaseGene : public TForm {
-    KVC_CLASS(TfrmBaseGene, TForm)
+class TfrmBaseGene : public TKVForm {
+    KVC_CLASS(TfrmBaseGene, TKVForm)
 public:
     static constexpr std::string_view kVersionStamp = "870401-0.00.00";
 
