@@ -48,6 +48,13 @@ language::TKvLangController& TKVForm::Controller() const {
     return *LangController;
 }
 
+void TKVForm::Loaded() {
+    inherited::Loaded();
+    if (KvConverter != nullptr) {
+        AddControlClassSteps(*KvConverter);
+    }
+}
+
 void TKVForm::FormCreate(TObject* /*sender*/) {
     Converted = false;
     const bool english = TargetCodePage() == "437";

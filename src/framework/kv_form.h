@@ -67,11 +67,19 @@ public:
     std::string LangText(const std::string& className, const std::string& identifier,
                          bool convertDefault, const std::string& defaultText) const;
 
+    // Gives the converter the steps of this system's own controls, once the
+    // definition has made it.
+    void Loaded() override;
+
 private:
     void ApplyClassChain(TComponent* object, bool wholeChain, bool ownOnly);
     language::TCodeConverter& Converter() const;
     language::TKvLangController& Controller() const;
 };
+
+// The conversion steps of the controls above the language layer: the
+// selection panel's hints, range words and list.
+void AddControlClassSteps(language::TCodeConverter& converter);
 
 // Extends a one-image glyph by its disabled look: the picture becomes twice
 // as wide, the image as it was on the left and on the right the shape of its

@@ -23,12 +23,24 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kvc {
 class TCustomForm;
+class TListView;
 } // namespace kvc
 
 namespace kvc::language {
+
+// A text in, the converted text out.
+using TTextConversion = std::function<std::string(const std::string&)>;
+// The texts of one component class that the property steps do not reach,
+// converted in the form conversion's direction.
+using TClassStep = std::function<void(TComponent&, const TTextConversion&)>;
+
+// Column captions, row captions and sub-items of a list view.
+void ConvertListViewTexts(TListView& view, const TTextConversion& convert);
 
 class TCodeConverter : public TComponent {
     KVC_CLASS(TCodeConverter, TComponent)
@@ -55,6 +67,12 @@ public:
     // become SimSun of the mode's character set; combo boxes and menus draw
     // their items themselves. The Text of components is left alone.
     void ConvertForm(TCustomForm& form);
+
+    // Adds the class step of a component class this layer does not know
+    // (controls built above it). Added steps are tried before the built-in
+    // ones, in the order added, and the first class a component belongs to
+    // wins; adding a step for a class again replaces its step.
+    void AddClassStep(const TClassInfo& cls, TClassStep step);
 
     // Direction 1: every text through "BIG5toGB"; 2: through "GBtoBIG5";
     // other directions, no translator, Empty or Null: the value unchanged.
@@ -90,6 +108,7 @@ private:
     static void
     ConvertTextProperties(TComponent& component, std::initializer_list<const char*> names,
                           const std::function<std::string(const std::string&)>& convert);
+    void ConvertByClass(TComponent& component, const TTextConversion& convert) const;
 
     TDesignType designType_ = dtClient;
     std::string sourceCodePage_;
@@ -97,6 +116,7 @@ private:
     int convertMode_ = 0;
     int dataConvertMode_ = 0;
     std::unique_ptr<TTranslator> translator_;
+    std::vector<std::pair<const TClassInfo*, TClassStep>> classSteps_;
 };
 
 } // namespace kvc::language

@@ -17,12 +17,13 @@
 #include <array>
 #include <functional>
 #include <string_view>
+#include <utility>
 
 namespace kvc::language {
 
 namespace {
 
-using TextConversion = std::function<std::string(const std::string&)>;
+using TextConversion = TTextConversion;
 
 const TPropInfo* PropertyOf(TObject& object, std::string_view name, TPropKind kind) {
     const TPropertyRef ref = FindPropertyPath(&object, name);
@@ -71,26 +72,10 @@ void OwnerDrawStyle(TComponent& component) {
     }
 }
 
-void ConvertListView(TListView& view, const TextConversion& convert) {
-    if (TListColumns* columns = view.GetColumns()) {
-        for (int i = 0; i < columns->Count(); ++i) {
-            (*columns)[i]->SetCaption(convert((*columns)[i]->GetCaption()));
-        }
-    }
-    for (int i = 0; i < view.Items().Count(); ++i) {
-        TListItem* row = view.Items()[i];
-        row->SetCaption(convert(row->GetCaption()));
-        TStringList* subItems = row->SubItems();
-        for (int s = 0; subItems != nullptr && s < subItems->Count(); ++s) {
-            subItems->Put(s, convert((*subItems)[s]));
-        }
-    }
-}
-
-// The steps for the first class the component belongs to.
-void ConvertByClass(TComponent& component, const TextConversion& convert) {
+// The built-in steps for the first class the component belongs to.
+void ConvertByToolkitClass(TComponent& component, const TextConversion& convert) {
     if (auto* view = As<TListView>(&component)) {
-        ConvertListView(*view, convert);
+        ConvertListViewTexts(*view, convert);
     } else if (auto* tabs = As<TTabSet>(&component)) {
         const int index = tabs->GetTabIndex();
         TStringList converted;
@@ -124,6 +109,42 @@ void ConvertByClass(TComponent& component, const TextConversion& convert) {
 }
 
 } // namespace
+
+void ConvertListViewTexts(TListView& view, const TTextConversion& convert) {
+    if (TListColumns* columns = view.GetColumns()) {
+        for (int i = 0; i < columns->Count(); ++i) {
+            (*columns)[i]->SetCaption(convert((*columns)[i]->GetCaption()));
+        }
+    }
+    for (int i = 0; i < view.Items().Count(); ++i) {
+        TListItem* row = view.Items()[i];
+        row->SetCaption(convert(row->GetCaption()));
+        TStringList* subItems = row->SubItems();
+        for (int s = 0; subItems != nullptr && s < subItems->Count(); ++s) {
+            subItems->Put(s, convert((*subItems)[s]));
+        }
+    }
+}
+
+void TCodeConverter::AddClassStep(const TClassInfo& cls, TClassStep step) {
+    for (auto& [known, existing] : classSteps_) {
+        if (known == &cls) {
+            existing = std::move(step);
+            return;
+        }
+    }
+    classSteps_.emplace_back(&cls, std::move(step));
+}
+
+void TCodeConverter::ConvertByClass(TComponent& component, const TTextConversion& convert) const {
+    for (const auto& [cls, step] : classSteps_) {
+        if (component.ClassType().InheritsFrom(*cls)) {
+            step(component, convert);
+            return;
+        }
+    }
+    ConvertByToolkitClass(component, convert);
+}
 
 void TCodeConverter::ConvertForm(TCustomForm& form) {
     if (translator_ == nullptr) {

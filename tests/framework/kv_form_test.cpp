@@ -193,6 +193,36 @@ TEST_F(KvFormTest, ConvertOnceConvertsTheFirstTimeOnly) {
     EXPECT_EQ(btnOK_->GetCaption(), "简体");
 }
 
+TEST_F(KvFormTest, ASelectionPanelIsConvertedUnder950) {
+    UseInterface("950", "950", false);
+    TOwned<TfrmKvTest> form = MakeForm();
+    auto* panel = Create<controls::TSelectPanel>(form.get());
+    panel->SetCaption("单据日期");
+    TStringList hints;
+    hints.SetText("开始日期\n结束日期\n");
+    panel->SetChildHints(hints);
+    TStringList begin;
+    begin.SetText("从\n开始\n");
+    panel->SetBeginWords(begin);
+    TStringList final;
+    final.SetText("至\n结束\n");
+    panel->SetFinalWords(final);
+    panel->SetHintWord("范围");
+    panel->GetColumns()->Add()->SetCaption("单号");
+    panel->AddRow({"发票"});
+    form->ConvertOnce();
+
+    EXPECT_EQ(panel->GetCaption(), "單據日期");
+    EXPECT_EQ(panel->GetChildHints()->Text(), "開始日期\r\n結束日期\r\n");
+    EXPECT_EQ(panel->GetBeginWords()->Text(), "從\r\n開始\r\n");
+    EXPECT_EQ(panel->GetFinalWords()->Text(), "至\r\n結束\r\n");
+    EXPECT_EQ(panel->BeginLabel().GetCaption(), "從"); // through the setter
+    EXPECT_EQ(panel->GetHintWord(), "範圍");
+    EXPECT_EQ(panel->TypeCheckBox().GetCaption(), "範圍");
+    EXPECT_EQ((*panel->GetColumns())[0]->GetCaption(), "單號");
+    EXPECT_EQ(panel->Items()[0]->GetCaption(), "發票");
+}
+
 TEST_F(KvFormTest, CreationClearsInputMethodsAndGivesEnglishFonts) {
     for (const char* ui : {"437", "936"}) {
         SCOPED_TRACE(ui);

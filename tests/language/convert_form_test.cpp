@@ -97,6 +97,28 @@ TEST_F(ConvertFormTest, TraditionalInterfaceOnABig5System) {
     EXPECT_EQ(Application().GetHintFont()->GetCharset(), CHINESEBIG5_CHARSET);
 }
 
+TEST_F(ConvertFormTest, AddedClassStepsBelongToTheirConverterAndComeFirst) {
+    MakeMachine("950", "950");
+    auto count = [](std::intptr_t by) {
+        return [by](TComponent& c, const TTextConversion& convert) {
+            c.SetTag(c.GetTag() + by);
+            EXPECT_EQ(convert("简体"), "簡體"); // the form conversion's direction
+        };
+    };
+    converter_->AddClassStep(TButton::StaticClassInfo(), count(1));
+    converter_->AddClassStep(TButton::StaticClassInfo(), count(10)); // replaces
+    converter_->AddClassStep(TListView::StaticClassInfo(), count(1));
+    converter_->ConvertForm(*form_);
+    EXPECT_EQ(button_->GetTag(), 10);
+    EXPECT_EQ(list_->GetTag(), 1);
+    EXPECT_EQ(list_->Items()[0]->GetCaption(), "条件"); // the built-in step did not run
+
+    TCodeConverter* other = Create<TCodeConverter>(form_);
+    other->ConvertForm(*form_);
+    EXPECT_EQ(button_->GetTag(), 10);
+    EXPECT_EQ(list_->Items()[0]->GetCaption(), "條件");
+}
+
 TEST_F(ConvertFormTest, TraditionalInterfaceOnAGbSystemKeepsTheTitle) {
     MakeMachine("936", "950");
     converter_->ConvertForm(*form_);
