@@ -1,5 +1,6 @@
 #include "controls/glyph_buttons.h"
 
+#include "controls/glyph_library.h"
 #include "runtime/strings.h"
 #include "toolkit/application.h"
 #include "toolkit/class_builder.h"
@@ -26,6 +27,22 @@ void TGSpeedButton::SetGlyphIndex(int index) {
     glyphIndex_ = index;
     // Until a picture is loaded the number stands in for it.
     SetCaption(IntToStr(index));
+    try {
+        TGlyphData picture;
+        std::optional<TGlyphSize> size;
+        if (index > 0 && index <= GetMaxBmpID()) {
+            size = LoadBmp(picture, index);
+        }
+        // A number the library does not hold leaves no stale picture behind.
+        SetGlyph(&picture);
+        if (size) {
+            SetCaption("");
+            SetNumGlyphs(size->height > 0 ? size->width / size->height : 1);
+        }
+    } catch (const std::exception&) {
+        MessageDlg("读取 BMP 发生错误", mtError, {mbOK});
+    }
+    Invalidate();
 }
 
 KVC_REGISTER_CLASS(TF2Button) {

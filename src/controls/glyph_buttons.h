@@ -3,8 +3,8 @@
 // button bound to an input control; it sits at the control's right and its
 // click asks the control's form for the F2 lookup of that control.
 //
-// The glyph library is not linked yet: a button keeps its number and shows
-// it as its caption, as it does when the library cannot load a picture.
+// A button whose picture the library does not hold shows its number as its
+// caption instead.
 #pragma once
 
 #include "toolkit/speed_button.h"
@@ -28,7 +28,9 @@ public:
     TGSpeedButton() = default;
 
     int GetGlyphIndex() const { return glyphIndex_; }
-    // Setting the current number again does nothing.
+    // Loads the library's picture, its images counted by its shape; setting
+    // the current number again does nothing. A picture that cannot be read
+    // is reported to the user and the number stays.
     void SetGlyphIndex(int index);
 
 private:

@@ -727,7 +727,8 @@ TEST_F(F2ButtonTest, AButtonAlignsAtTheRightOfItsControl) {
     button->SetF2Control(edit);
     EXPECT_EQ(button->BoundsRect(), (TRect{178, 40, 178 + 21, 40 + 21}));
     EXPECT_EQ(button->GetGlyphIndex(), 8);
-    EXPECT_EQ(button->GetCaption(), "8") << "no picture yet: the number shows";
+    EXPECT_EQ(button->GetCaption(), "") << "the library's picture replaces the number";
+    EXPECT_FALSE(button->GetGlyph()->Empty());
 
     auto* manual = Create<TF2Button>(form);
     manual->SetParent(form);
