@@ -3,6 +3,7 @@
 #include "controls/db_label.h"
 #include "controls/glyph_buttons.h"
 #include "controls/kv_edits.h"
+#include "controls/kv_spin_edit.h"
 #include "controls/select_panel.h"
 
 namespace kvc::controls {
@@ -19,6 +20,7 @@ void RegisterControlClasses() {
              &TKvDBEdit::StaticClassInfo(),
              &TKvBtnDBEdit::StaticClassInfo(),
              &TDBLabel::StaticClassInfo(),
+             &TKvSpinEdit::StaticClassInfo(),
          }) {
         RegisterClass(*info);
     }
