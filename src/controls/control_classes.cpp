@@ -3,6 +3,7 @@
 #include "controls/db_label.h"
 #include "controls/glyph_buttons.h"
 #include "controls/kv_edits.h"
+#include "controls/kv_radio.h"
 #include "controls/kv_spin_edit.h"
 #include "controls/select_panel.h"
 
@@ -21,6 +22,9 @@ void RegisterControlClasses() {
              &TKvBtnDBEdit::StaticClassInfo(),
              &TDBLabel::StaticClassInfo(),
              &TKvSpinEdit::StaticClassInfo(),
+             &TKvRadioButton::StaticClassInfo(),
+             &TKvGroupButton::StaticClassInfo(),
+             &TKvRadioGroup::StaticClassInfo(),
          }) {
         RegisterClass(*info);
     }
