@@ -16,24 +16,6 @@ KVC_REGISTER_CLASS(TKVForm) {
     KVC_METHOD(FormShow);
 }
 
-namespace {
-
-// The names of cls and its ancestors below the toolkit's form (or, for an
-// object that is no form, below the component class), the most basic first.
-std::vector<std::string> ClassChainNames(const TClassInfo& cls, bool ownOnly) {
-    std::vector<std::string> names;
-    for (const TClassInfo* c = &cls; c != nullptr; c = c->Parent()) {
-        if (c == &TForm::StaticClassInfo() || c == &TCustomForm::StaticClassInfo() ||
-            c == &TComponent::StaticClassInfo() || (ownOnly && c == &TKVForm::StaticClassInfo())) {
-            break;
-        }
-        names.insert(names.begin(), std::string(c->Name()));
-    }
-    return names;
-}
-
-} // namespace
-
 language::TCodeConverter& TKVForm::Converter() const {
     if (KvConverter == nullptr) {
         throw EComponentError(GetName() + ": the form has no KvConverter");
@@ -78,28 +60,45 @@ void TKVForm::FormShow(TObject* /*sender*/) {
     ApplyLanguage(this, true);
 }
 
-void TKVForm::ApplyLanguage(TComponent* object, bool wholeChain) {
-    ApplyClassChain(object, wholeChain, false);
-}
-
-void TKVForm::ApplyOwnLanguage(TComponent* object, bool wholeChain) {
-    ApplyClassChain(object, wholeChain, true);
-}
-
-void TKVForm::ApplyClassChain(TComponent* object, bool wholeChain, bool ownOnly) {
-    if (object == nullptr) {
-        return;
+std::vector<std::string> LanguageClassNames(const TClassInfo& cls, bool wholeChain,
+                                            bool withBaseForm) {
+    if (!wholeChain) {
+        return {std::string(cls.Name())};
     }
-    const std::vector<std::string> names =
-        wholeChain ? ClassChainNames(object->ClassType(), ownOnly)
-                   : std::vector<std::string>{std::string(object->ClassName())};
-    language::TKvLangController& controller = Controller();
-    for (const std::string& name : names) {
+    std::vector<std::string> names;
+    for (const TClassInfo* c = &cls; c != nullptr; c = c->Parent()) {
+        if (c == &TForm::StaticClassInfo() || c == &TCustomForm::StaticClassInfo() ||
+            c == &TComponent::StaticClassInfo() ||
+            (!withBaseForm && c == &TKVForm::StaticClassInfo())) {
+            break;
+        }
+        names.insert(names.begin(), std::string(c->Name()));
+    }
+    return names;
+}
+
+void ApplyLanguageFiles(language::TKvLangController& controller, TComponent& object,
+                        const std::vector<std::string>& classNames) {
+    for (const std::string& name : classNames) {
         controller.SetLangPackageName(name);
         if (FileExists(controller.FileName())) {
             controller.SetActive(true);
-            controller.Reader().LoadComponent(object);
+            controller.Reader().LoadComponent(&object);
         }
+    }
+}
+
+void TKVForm::ApplyLanguage(TComponent* object, bool wholeChain) {
+    if (object != nullptr) {
+        ApplyLanguageFiles(Controller(), *object,
+                           LanguageClassNames(object->ClassType(), wholeChain, true));
+    }
+}
+
+void TKVForm::ApplyOwnLanguage(TComponent* object, bool wholeChain) {
+    if (object != nullptr) {
+        ApplyLanguageFiles(Controller(), *object,
+                           LanguageClassNames(object->ClassType(), wholeChain, false));
     }
 }
 

@@ -18,6 +18,7 @@
 #include "toolkit/form.h"
 
 #include <string>
+#include <vector>
 
 namespace kvc {
 class TBitmap;
@@ -72,10 +73,20 @@ public:
     void Loaded() override;
 
 private:
-    void ApplyClassChain(TComponent* object, bool wholeChain, bool ownOnly);
     language::TCodeConverter& Converter() const;
     language::TKvLangController& Controller() const;
 };
+
+// The names of the classes whose language files apply to an object of class
+// cls: with wholeChain cls and its ancestors below the toolkit's form (below
+// the component class for an object that is no form), the most basic first,
+// TKVForm left out unless withBaseForm; otherwise cls's name alone.
+std::vector<std::string> LanguageClassNames(const TClassInfo& cls, bool wholeChain,
+                                            bool withBaseForm);
+// Opens the language file of each class in turn and applies those that exist
+// to object and everything it owns.
+void ApplyLanguageFiles(language::TKvLangController& controller, TComponent& object,
+                        const std::vector<std::string>& classNames);
 
 // The conversion steps of the controls above the language layer: the
 // selection panel's hints, range words and list.
