@@ -1,6 +1,7 @@
 #include "controls/control_classes.h"
 
 #include "controls/db_label.h"
+#include "controls/ext_page_control.h"
 #include "controls/glyph_buttons.h"
 #include "controls/kv_edits.h"
 #include "controls/kv_radio.h"
@@ -25,6 +26,7 @@ void RegisterControlClasses() {
              &TKvRadioButton::StaticClassInfo(),
              &TKvGroupButton::StaticClassInfo(),
              &TKvRadioGroup::StaticClassInfo(),
+             &TExtPageControl::StaticClassInfo(),
          }) {
         RegisterClass(*info);
     }
