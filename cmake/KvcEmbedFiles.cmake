@@ -12,8 +12,6 @@
 # changes.
 include_guard(GLOBAL)
 
-set(KVC_EMBED_FILES_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/KvcEmbedFilesScript.cmake)
-
 function(kvc_embed_files target)
   cmake_parse_arguments(ARG "" "NAMESPACE;FUNCTION" "FILES" ${ARGN})
   if(NOT ARG_FILES OR NOT ARG_NAMESPACE OR NOT ARG_FUNCTION)
@@ -25,12 +23,13 @@ function(kvc_embed_files target)
     list(APPEND files ${abs})
   endforeach()
   string(REPLACE ";" "|" joined "${files}")
+  set(script ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/KvcEmbedFilesScript.cmake)
   set(out ${CMAKE_CURRENT_BINARY_DIR}/${target}_${ARG_FUNCTION}.cpp)
   add_custom_command(
     OUTPUT ${out}
     COMMAND ${CMAKE_COMMAND} -DOUTPUT=${out} -DFILES=${joined} -DNAMESPACE=${ARG_NAMESPACE}
-            -DFUNCTION=${ARG_FUNCTION} -P ${KVC_EMBED_FILES_SCRIPT}
-    DEPENDS ${files} ${KVC_EMBED_FILES_SCRIPT}
+            -DFUNCTION=${ARG_FUNCTION} -P ${script}
+    DEPENDS ${files} ${script}
     COMMENT "Embedding the files of ${target}"
     VERBATIM)
   target_sources(${target} PRIVATE ${out})

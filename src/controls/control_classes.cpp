@@ -1,5 +1,6 @@
 #include "controls/control_classes.h"
 
+#include "controls/bit_check_box.h"
 #include "controls/db_label.h"
 #include "controls/ext_page_control.h"
 #include "controls/glyph_buttons.h"
@@ -14,6 +15,7 @@ void RegisterControlClasses() {
     for (const TClassInfo* info : {
              &TGSpeedButton::StaticClassInfo(),
              &TF2Button::StaticClassInfo(),
+             &TBitCheckBox::StaticClassInfo(),
              &TSelCheckBox::StaticClassInfo(),
              &TSelMaskEdit::StaticClassInfo(),
              &TSelListView::StaticClassInfo(),

@@ -13,7 +13,7 @@ KVC_REGISTER_CLASS(TSelCheckBox) {}
 
 void TSelCheckBox::Click() {
     TDestroyGuard guard(*this);
-    TCheckBox::Click();
+    TBitCheckBox::Click();
     if (!guard.Alive()) {
         return;
     }

@@ -8,8 +8,8 @@
 // one text (ValueText) and read back from it.
 #pragma once
 
+#include "controls/bit_check_box.h"
 #include "controls/glyph_buttons.h"
-#include "toolkit/check_box.h"
 #include "toolkit/group_box.h"
 #include "toolkit/label.h"
 #include "toolkit/list_view.h"
@@ -46,8 +46,8 @@ using TListViewDataChangeEvent = TLVChangeEvent;
 using TListViewDataChangingEvent = TLVChangingEvent;
 
 // The panel's type check box.
-class TSelCheckBox : public TCheckBox {
-    KVC_CLASS(TSelCheckBox, TCheckBox)
+class TSelCheckBox : public TBitCheckBox {
+    KVC_CLASS(TSelCheckBox, TBitCheckBox)
 public:
     // The user's click toggles the box and then the panel's user choice.
     void Click() override;
