@@ -2,6 +2,7 @@
 #include "controls/select_panel.h"
 #include "runtime/strings.h"
 #include "toolkit/class_builder.h"
+#include "toolkit/edit.h"
 #include "toolkit/graphics/canvas.h"
 
 #include <algorithm>
@@ -37,8 +38,16 @@ KVC_REGISTER_CLASS(TSelListView) {
 
 namespace {
 
+// A text's length as the double-byte code pages of the forms count it: one
+// for an ASCII character, two for any other (a Chinese character is two
+// bytes in GBK and Big5). The widths are made for that count: one wide
+// letter per byte leaves a Chinese character the room of two letters.
 int TextLength(const std::string& text) {
-    return int(Utf8Length(text));
+    int length = 0;
+    for (char32_t c : ToChars(text)) {
+        length += c < 0x80 ? 1 : 2;
+    }
+    return length;
 }
 
 std::string FontKey(const TFont& font) {
