@@ -11,6 +11,7 @@
 // chain, <parent>/<CHS|CHT|ENG>/<class>.Lng, and under CHT the code converter turns its texts to
 // Big5 (Kvlanguage.dll found by the library search). The parent is DIR, or else the MultiLanguage
 // folder under the client path of the client configuration.
+#include "controls/samples/control_samples.h"
 #include "framework/kv_form.h"
 #include "language/code_converter.h"
 #include "language/language_controller.h"
@@ -143,6 +144,7 @@ void ApplyLanguage(TCustomForm& form) {
 int Render(const std::string& className, const std::string& out, const std::string& language,
            const std::string& languageDir) {
     RegisterSampleForms();
+    controls::RegisterControlSampleForms();
     const TClassInfo* info = FindClass(className);
     if (info == nullptr || !info->InheritsFrom(TCustomForm::StaticClassInfo())) {
         std::cerr << "kvc-tool render: no form class \"" << className << "\" in this build\n";
