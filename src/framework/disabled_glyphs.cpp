@@ -1,5 +1,6 @@
 // The disabled image of a one-image button glyph, drawn the classic way: the
 // shape of the picture embossed on the button face.
+#include "controls/kv_edits.h"
 #include "controls/select_panel.h"
 #include "framework/kv_form.h"
 #include "runtime/strings.h"
@@ -125,23 +126,25 @@ void MakeDisabledGlyph(TBitmap& glyph) {
     }
 }
 
-void AddDisabledGlyphs(TComponent& form) {
-    for (int i = 0; i < form.ComponentCount(); ++i) {
-        TComponent* component = form.Components(i);
-        if (auto* panel = As<controls::TSelectPanel>(component)) {
-            // The begin and final lookup buttons keep their single image.
-            GiveDisabledImage(panel->ListButton());
-            GiveDisabledImage(panel->DeleteButton());
-            GiveDisabledImage(panel->ClearButton());
-        } else if (IsOfClassNamed(*component, "TKvBtnDBEdit") ||
-                   IsOfClassNamed(*component, "TKvBtnDBCombo")) {
-            // Their buttons belong to them, not to the form.
-            for (int b = 0; b < component->ComponentCount(); ++b) {
-                GiveDisabledImageTo(component->Components(b));
-            }
-        } else {
-            GiveDisabledImageTo(component);
+void AddDisabledGlyphs(TComponent& component) {
+    if (auto* panel = As<controls::TSelectPanel>(&component)) {
+        // The begin and final lookup buttons keep their single image.
+        GiveDisabledImage(panel->ListButton());
+        GiveDisabledImage(panel->DeleteButton());
+        GiveDisabledImage(panel->ClearButton());
+    } else if (auto* edit = As<controls::TKvBtnDBEdit>(&component)) {
+        // The button belongs to the edit, not to the form.
+        if (edit->Button() != nullptr) {
+            GiveDisabledImage(*edit->Button());
         }
+    } else if (IsOfClassNamed(component, "TKvBtnDBCombo")) {
+        // The outside package's lookup combo box owns its drop-down button;
+        // the toolkit knows the class only by name when a definition names it.
+        for (int b = 0; b < component.ComponentCount(); ++b) {
+            GiveDisabledImageTo(component.Components(b));
+        }
+    } else {
+        GiveDisabledImageTo(&component);
     }
 }
 

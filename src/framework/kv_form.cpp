@@ -52,8 +52,8 @@ void TKVForm::FormCreate(TObject* /*sender*/) {
             TrySetPropertyPath(component, "Font.Charset", Variant(134));
             TrySetPropertyPath(component, "Font.Name", Variant("Tahoma"));
         }
+        AddDisabledGlyphs(*component);
     }
-    AddDisabledGlyphs(*this);
 }
 
 void TKVForm::FormShow(TObject* /*sender*/) {

@@ -98,9 +98,10 @@ void AddControlClassSteps(language::TCodeConverter& converter);
 // button face. The transparent colour (the bottom-left pixel) stays.
 void MakeDisabledGlyph(TBitmap& glyph);
 
-// Gives every button the form owns (and the lookup buttons of the controls
-// it owns) that shows a one-image glyph its disabled image. A stored glyph
-// that is no picture raises EInvalidGraphic.
-void AddDisabledGlyphs(TComponent& form);
+// Gives a button of the form that shows a one-image glyph its disabled
+// image; for a selection panel its list lookup, delete and clear buttons, for
+// an edit or combo box with a lookup button that button. A stored glyph that
+// is no picture raises EInvalidGraphic.
+void AddDisabledGlyphs(TComponent& component);
 
 } // namespace kvc::framework

@@ -1,3 +1,4 @@
+#include "controls/kv_edits.h"
 #include "controls/select_panel.h"
 #include "framework/kv_form.h"
 #include "platform/environment.h"
@@ -306,12 +307,16 @@ TEST_F(KvFormTest, OneImageButtonsGetADisabledImage) {
         b->GetGlyph()->SetData(one);
         b->SetNumGlyphs(1);
     }
+    auto* lookupEdit = Create<controls::TKvBtnDBEdit>(form.get());
+    lookupEdit->Button()->GetGlyph()->SetData(one);
+    lookupEdit->Button()->SetNumGlyphs(1);
     form->FormCreate(form.get());
 
     auto widthOf = [](const TGlyphData& g) { return DecodeGlyph(g.GetData())->GetWidth(); };
     for (TSpeedButton* b : {speed, &static_cast<TSpeedButton&>(panel->ListButton()),
                             &static_cast<TSpeedButton&>(panel->DeleteButton()),
-                            &static_cast<TSpeedButton&>(panel->ClearButton())}) {
+                            &static_cast<TSpeedButton&>(panel->ClearButton()),
+                            static_cast<TSpeedButton*>(lookupEdit->Button())}) {
         SCOPED_TRACE(b->ClassName());
         EXPECT_EQ(b->GetNumGlyphs(), 2);
         EXPECT_EQ(widthOf(*b->GetGlyph()), 4);
