@@ -1,5 +1,5 @@
-// The sample form of selection panels: a panel of each style, and parts
-// that neither overlap nor leave their page or panel.
+// The sample forms: selection panels of each style, whose parts neither
+// overlap nor leave their page or panel, and the other controls in place.
 #include "controls/samples/control_samples.h"
 #include "toolkit/application.h"
 #include "toolkit/class_info.h"
@@ -98,6 +98,24 @@ TEST_F(ControlSamplesTest, PartsStayInsideTheirPageAndPanelWithoutOverlapping) {
         EXPECT_TRUE(
             Inside(Panels()[i]->BoundsRect(), form->GetClientWidth(), form->GetClientHeight()));
     }
+}
+
+TEST(KvControlsSampleTest, TheOtherControlsLoadInPlace) {
+    RegisterControlSampleForms();
+    auto* form = Create<TfrmKvControls>(&Application());
+    form->Show();
+    EXPECT_EQ(form->pgOptions->GetActivePage(), form->FindComponent("tsBasic"));
+    EXPECT_EQ(form->pgOptions->PageForTab(1), form->FindComponent("tsSchedule"));
+    const TLabel& hours = *form->edHours->EditLabel();
+    EXPECT_EQ(hours.GetLeft() + hours.GetWidth() + 4, form->edHours->GetLeft());
+    EXPECT_EQ(form->lblDays->GetLeft() + form->lblDays->GetWidth() + 4, form->seDays->GetLeft());
+    EXPECT_TRUE(form->rbAll->GetChecked());
+    EXPECT_EQ(form->rgPeriod->ButtonCount(), 5);
+    EXPECT_TRUE(form->rgPeriod->Buttons(1)->GetChecked());
+    auto bitmap = RenderToBitmap(*form);
+    EXPECT_EQ(bitmap->GetWidth(), form->GetWidth());
+    form->Free();
+    Application().ProcessMessages();
 }
 
 TEST_F(ControlSamplesTest, TheFormRendersAtItsSize) {

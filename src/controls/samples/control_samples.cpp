@@ -14,6 +14,18 @@ KVC_REGISTER_CLASS(TfrmSelectPanels) {
     KVC_METHOD(FormCreate);
 }
 
+KVC_REGISTER_CLASS(TfrmKvControls) {
+    KVC_FIELD(pgOptions);
+    KVC_FIELD(edHours);
+    KVC_FIELD(edWarehouse);
+    KVC_FIELD(lblDays);
+    KVC_FIELD(seDays);
+    KVC_FIELD(rbAll);
+    KVC_FIELD(rbOpen);
+    KVC_FIELD(rbLarge);
+    KVC_FIELD(rgPeriod);
+}
+
 void TfrmSelectPanels::FormCreate(TObject*) {
     spOrder->SetBeginText("WO-0501");
     spOrder->SetFinalText("WO-0599");
@@ -34,6 +46,7 @@ void TfrmSelectPanels::FormCreate(TObject*) {
 void RegisterControlSampleForms() {
     RegisterControlClasses();
     RegisterClass(TfrmSelectPanels::StaticClassInfo());
+    RegisterClass(TfrmKvControls::StaticClassInfo());
 }
 
 } // namespace kvc::controls
