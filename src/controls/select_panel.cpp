@@ -55,6 +55,7 @@ KVC_REGISTER_CLASS(TSelectPanel) {
     c.Event("OnKeyDown", &TSelectPanel::OnKeyDown);
     c.Event("OnKeyUp", &TSelectPanel::OnKeyUp);
     c.Event("OnKeyPress", &TSelectPanel::OnKeyPress);
+    c.Event("OnMouseMove", &TSelectPanel::OnMouseMove);
     KVC_METHOD(LookupClick);
     KVC_METHOD(DeleteClick);
     KVC_METHOD(ClearClick);
@@ -64,6 +65,9 @@ KVC_REGISTER_CLASS(TSelectPanel) {
     KVC_METHOD(PartKeyPress);
     KVC_METHOD(PartClick);
     KVC_METHOD(PartDblClick);
+    KVC_METHOD(PartMouseDown);
+    KVC_METHOD(PartMouseMove);
+    KVC_METHOD(PartMouseUp);
     KVC_METHOD(ListSelectItem);
     KVC_METHOD(ListChange);
     KVC_METHOD(ListChanging);
@@ -257,6 +261,13 @@ void TSelectPanel::CreateParts() {
         part->OnDblClick = TNotifyEvent::Bind<&TSelectPanel::PartDblClick>(this);
     }
     typeBox_->OnDblClick = TNotifyEvent::Bind<&TSelectPanel::PartDblClick>(this);
+    for (TControl* part : std::initializer_list<TControl*>{
+             typeBox_, rangePage_, beginLabel_, beginEdit_, beginButton_, finalLabel_, finalEdit_,
+             finalButton_, listPage_, listButton_, deleteButton_, clearButton_, list_}) {
+        part->OnMouseDown = TMouseEvent::Bind<&TSelectPanel::PartMouseDown>(this);
+        part->OnMouseMove = TMouseMoveEvent::Bind<&TSelectPanel::PartMouseMove>(this);
+        part->OnMouseUp = TMouseEvent::Bind<&TSelectPanel::PartMouseUp>(this);
+    }
 }
 
 // Text measurement in the panel's font.
@@ -776,6 +787,51 @@ void TSelectPanel::PartClick(TObject* sender) {
 void TSelectPanel::PartDblClick(TObject* sender) {
     bool own = sender == beginEdit_ || sender == finalEdit_ || sender == list_;
     OnDblClick(own ? sender : this);
+}
+
+namespace {
+
+// The sender and point with which an inner part's mouse event reaches the
+// panel's handlers: the edits and the list speak for themselves; any other
+// part speaks as the panel, its point moved into the panel's coordinates.
+struct TMouseSource {
+    TObject* sender;
+    int x;
+    int y;
+};
+
+TMouseSource MouseSource(TSelectPanel& panel, TObject* sender, int x, int y) {
+    if (sender == &panel.BeginEdit() || sender == &panel.FinalEdit() || sender == &panel.List()) {
+        return {sender, x, y};
+    }
+    for (auto* c = As<TControl>(sender); c != nullptr && c != &panel; c = c->Parent()) {
+        x += c->GetLeft();
+        y += c->GetTop();
+    }
+    return {&panel, x, y};
+}
+
+} // namespace
+
+void TSelectPanel::PartMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x,
+                                 int y) {
+    // A left press on the list counts only once the list has the focus.
+    if (sender == list_ && button == mbLeft && !list_->Focused()) {
+        return;
+    }
+    TMouseSource source = MouseSource(*this, sender, x, y);
+    OnMouseDown(source.sender, button, shift, source.x, source.y);
+}
+
+void TSelectPanel::PartMouseMove(TObject* sender, TShiftState shift, int x, int y) {
+    TMouseSource source = MouseSource(*this, sender, x, y);
+    OnMouseMove(source.sender, shift, source.x, source.y);
+}
+
+void TSelectPanel::PartMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x,
+                               int y) {
+    TMouseSource source = MouseSource(*this, sender, x, y);
+    OnMouseUp(source.sender, button, shift, source.x, source.y);
 }
 
 void TSelectPanel::ListSelectItem(TObject* sender, TListItem* item, bool selected) {

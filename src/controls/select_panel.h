@@ -230,6 +230,9 @@ public:
     void PartKeyPress(TObject* sender, char32_t& ch);
     void PartClick(TObject* sender);
     void PartDblClick(TObject* sender);
+    void PartMouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+    void PartMouseMove(TObject* sender, TShiftState shift, int x, int y);
+    void PartMouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void ListSelectItem(TObject* sender, TListItem* item, bool selected);
     void ListChange(TObject* sender, TListItem* item, TItemChange change);
     void ListChanging(TObject* sender, TListItem* item, TItemChange change, bool& allow);

@@ -53,6 +53,22 @@ public:
     }
     void ClearClick(TObject*) { log.push_back("clear"); }
     void TypeClick(TObject*) { log.push_back("type"); }
+    struct Mouse {
+        std::string what;
+        TObject* sender;
+        int x;
+        int y;
+    };
+    std::vector<Mouse> mice;
+    void PanelMouseDown(TObject* sender, TMouseButton, TShiftState, int x, int y) {
+        mice.push_back({"down", sender, x, y});
+    }
+    void PanelMouseMove(TObject* sender, TShiftState, int x, int y) {
+        mice.push_back({"move", sender, x, y});
+    }
+    void PanelMouseUp(TObject* sender, TMouseButton, TShiftState, int x, int y) {
+        mice.push_back({"up", sender, x, y});
+    }
     void PanelExit(TObject*) {
         log.push_back("exit " + spView->GetBeginText() + ".." + spView->GetFinalText());
     }
@@ -67,6 +83,9 @@ KVC_REGISTER_CLASS(TfrmSelHost) {
     KVC_METHOD(ClearClick);
     KVC_METHOD(TypeClick);
     KVC_METHOD(PanelExit);
+    KVC_METHOD(PanelMouseDown);
+    KVC_METHOD(PanelMouseMove);
+    KVC_METHOD(PanelMouseUp);
 }
 
 int TextHeightIn(const TFont& font) {
@@ -239,8 +258,8 @@ TEST_F(SelectPanelTest, ColumnWidthsAreCharacterCountsTimesAWideLetter) {
     EXPECT_EQ(w, TextWidthIn(*P().List().GetFont(), "W"));
     const TListColumns& columns = *P().GetColumns();
     EXPECT_EQ(columns[0]->GetWidth(), 6 * w);
-    EXPECT_EQ(columns[1]->GetWidth(), 6 * w) << "a Chinese character counts two, as in GBK";
-    EXPECT_EQ(columns[2]->GetWidth(), 5 * w) << "the caption Data3 is longer than x";
+    EXPECT_EQ(columns[1]->GetWidth(), 5 * w) << "the caption Data2 is longer than three characters";
+    EXPECT_EQ(columns[2]->GetWidth(), 5 * w);
 
     P().SetColumnsAutoSize(false);
     P().AddRow({"ABCDEFGHIJ"});
@@ -712,6 +731,85 @@ TEST(SelectPanelDefinition, APanelLoadsWithoutTheSizeSwap) {
     EXPECT_EQ(panel.BeginLabel().GetCaption(), "Begin");
     form->Free();
     UnregisterFormDefinition("TfrmSelLoad");
+}
+
+struct MouseCase {
+    const char* part;
+    TSelectStyle style;
+    bool ownSender; // the edits and the list are their own senders
+};
+
+class PartMice : public SelectPanelTest, public ::testing::WithParamInterface<MouseCase> {
+protected:
+    TControl& Part(std::string_view name) {
+        TSelectPanel& p = P();
+        const std::pair<std::string_view, TControl*> parts[] = {
+            {"type box", &p.TypeCheckBox()},      {"range page", &p.RangePage()},
+            {"begin label", &p.BeginLabel()},     {"begin edit", &p.BeginEdit()},
+            {"begin button", &p.BeginButton()},   {"final edit", &p.FinalEdit()},
+            {"list page", &p.ListPage()},         {"list", &p.List()},
+            {"delete button", &p.DeleteButton()}, {"clear button", &p.ClearButton()}};
+        for (auto [key, part] : parts) {
+            if (key == name) {
+                return *part;
+            }
+        }
+        throw Exception("no part " + std::string(name));
+    }
+};
+
+// Mouse events of the inner parts reach the panel's handlers; a part that
+// does not speak for itself speaks as the panel, in the panel's coordinates.
+TEST_P(PartMice, MouseEventsOfAPartReachThePanel) {
+    const MouseCase c = GetParam();
+    P().SetStyle(c.style);
+    P().OnMouseDown = TMouseEvent::Bind<&TfrmSelHost::PanelMouseDown>(form);
+    P().OnMouseMove = TMouseMoveEvent::Bind<&TfrmSelHost::PanelMouseMove>(form);
+    P().OnMouseUp = TMouseEvent::Bind<&TfrmSelHost::PanelMouseUp>(form);
+    TControl& part = Part(c.part);
+    int dx = 0;
+    int dy = 0;
+    for (const TControl* at = &part; at != &P(); at = at->Parent()) {
+        dx += at->GetLeft();
+        dy += at->GetTop();
+    }
+    part.MouseDown(mbLeft, {}, 3, 4);
+    part.OnMouseMove(&part, {}, 5, 6);
+    part.MouseUp(mbLeft, {}, 7, 8);
+    ASSERT_EQ(form->mice.size(), 3u);
+    TObject* sender = c.ownSender ? static_cast<TObject*>(&part) : &P();
+    int ox = c.ownSender ? 0 : dx;
+    int oy = c.ownSender ? 0 : dy;
+    const std::vector<std::tuple<std::string, int, int>> expected{
+        {"down", 3 + ox, 4 + oy}, {"move", 5 + ox, 6 + oy}, {"up", 7 + ox, 8 + oy}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(form->mice[i].sender, sender) << i;
+        EXPECT_EQ(std::tuple(form->mice[i].what, form->mice[i].x, form->mice[i].y), expected[i]);
+    }
+    if (!c.ownSender) {
+        EXPECT_TRUE(dx > 0 || dy > 0) << "the case moves the point";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Parts, PartMice,
+                         ::testing::Values(MouseCase{"type box", sp_UserChoice, false},
+                                           MouseCase{"range page", sp_Range, false},
+                                           MouseCase{"begin label", sp_Range, false},
+                                           MouseCase{"begin edit", sp_Range, true},
+                                           MouseCase{"begin button", sp_Range, false},
+                                           MouseCase{"final edit", sp_Range, true},
+                                           MouseCase{"list page", sp_Discrete, false},
+                                           MouseCase{"list", sp_Discrete, true},
+                                           MouseCase{"delete button", sp_Discrete, false},
+                                           MouseCase{"clear button", sp_Discrete, false}));
+
+TEST_F(SelectPanelTest, APressOnAListThatCannotTakeTheFocusIsNotPassedOn) {
+    P().OnMouseDown = TMouseEvent::Bind<&TfrmSelHost::PanelMouseDown>(form);
+    ASSERT_FALSE(P().ListPage().GetVisible()) << "a range panel hides its list";
+    P().List().MouseDown(mbLeft, {}, 1, 1);
+    EXPECT_TRUE(form->mice.empty());
+    P().List().MouseDown(mbRight, {}, 1, 1);
+    EXPECT_EQ(form->mice.size(), 1u) << "only the left button moves the focus";
 }
 
 // Lookup buttons beside an edit.
