@@ -258,8 +258,8 @@ TEST_F(SelectPanelTest, ColumnWidthsAreCharacterCountsTimesAWideLetter) {
     EXPECT_EQ(w, TextWidthIn(*P().List().GetFont(), "W"));
     const TListColumns& columns = *P().GetColumns();
     EXPECT_EQ(columns[0]->GetWidth(), 6 * w);
-    EXPECT_EQ(columns[1]->GetWidth(), 5 * w) << "the caption Data2 is longer than three characters";
-    EXPECT_EQ(columns[2]->GetWidth(), 5 * w);
+    EXPECT_EQ(columns[1]->GetWidth(), 6 * w) << "a Chinese character counts two, as in GBK";
+    EXPECT_EQ(columns[2]->GetWidth(), 5 * w) << "the caption Data3 is longer than x";
 
     P().SetColumnsAutoSize(false);
     P().AddRow({"ABCDEFGHIJ"});
