@@ -2,7 +2,6 @@
 #include "controls/select_panel.h"
 #include "runtime/strings.h"
 #include "toolkit/class_builder.h"
-#include "toolkit/edit.h"
 #include "toolkit/graphics/canvas.h"
 
 #include <algorithm>
@@ -44,8 +43,12 @@ namespace {
 // letter per byte leaves a Chinese character the room of two letters.
 int TextLength(const std::string& text) {
     int length = 0;
-    for (char32_t c : ToChars(text)) {
-        length += c < 0x80 ? 1 : 2;
+    for (unsigned char byte : text) {
+        if (byte < 0x80) {
+            ++length;
+        } else if ((byte & 0xC0) != 0x80) {
+            length += 2; // the lead byte of a character beyond ASCII
+        }
     }
     return length;
 }
