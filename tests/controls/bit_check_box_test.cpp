@@ -203,6 +203,41 @@ INSTANTIATE_TEST_SUITE_P(Images, DisabledImages,
                          ::testing::Values(DisabledCase{2, clRed, clBlue},
                                            DisabledCase{1, clRed, clRed}));
 
+struct RepaintCase {
+    const char* change;
+    void (*apply)(TBitCheckBox& box, TEdit& other);
+};
+
+class Repaints : public BitCheckBoxTest, public ::testing::WithParamInterface<RepaintCase> {};
+
+// Every change of what the box shows asks for it to be painted again.
+TEST_P(Repaints, AChangeAsksForARepaint) {
+    form->TakeUpdateRect();
+    ASSERT_FALSE(form->NeedsRepaint());
+    GetParam().apply(*box, *edit);
+    TPoint origin = ClientOrigin(*form);
+    TPoint middle{origin.X + box->GetLeft() + 48, origin.Y + box->GetTop() + 8};
+    EXPECT_TRUE(PtInRect(form->TakeUpdateRect(), middle)) << GetParam().change;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, Repaints,
+    ::testing::Values(
+        RepaintCase{"state", [](TBitCheckBox& b, TEdit&) { b.SetState(cbGrayed); }},
+        RepaintCase{"enabled", [](TBitCheckBox& b, TEdit&) { b.SetEnabled(false); }},
+        RepaintCase{"caption", [](TBitCheckBox& b, TEdit&) { b.SetCaption("Weekly"); }},
+        RepaintCase{"font", [](TBitCheckBox& b, TEdit&) { b.GetFont()->SetSize(12); }},
+        RepaintCase{"3-D look", [](TBitCheckBox& b, TEdit&) { b.SetCtl3D(false); }},
+        RepaintCase{"colour", [](TBitCheckBox& b, TEdit&) { b.SetColor(clWindow); }},
+        RepaintCase{"alignment", [](TBitCheckBox& b, TEdit&) { b.SetAlignment(taLeftJustify); }},
+        RepaintCase{"picture", [](TBitCheckBox& b, TEdit&) { b.SetGrayedGlyph(nullptr); }},
+        RepaintCase{"focus gained", [](TBitCheckBox& b, TEdit&) { b.SetFocus(); }},
+        RepaintCase{"focus lost", [](TBitCheckBox& b, TEdit& other) {
+                        b.SetFocus();
+                        b.GetParentForm()->TakeUpdateRect();
+                        other.SetFocus();
+                    }}));
+
 struct CaptionCase {
     TAlignment alignment;
     const char* caption;
