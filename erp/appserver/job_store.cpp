@@ -230,13 +230,18 @@ JobStore::JobStore(const std::string& path, Durability durability) : path_(path)
         Execute("PRAGMA foreign_keys=ON");
         Execute(kSchema);
         submit_ = std::make_unique<SubmitStatements>(db_);
+        checkpointer_ = std::make_unique<WalCheckpointer>(path);
+        checkpointer_->Attach(db_);
     } catch (const EInOutError& error) {
+        submit_.reset(); // a connection with live statements would not close
         sqlite3_close(db_);
         throw EInOutError("Cannot open the job database " + path + ": " + error.Message());
     }
 }
 
 JobStore::~JobStore() {
+    sqlite3_wal_hook(db_, nullptr, nullptr);
+    checkpointer_.reset();
     submit_.reset(); // statements before the connection
     sqlite3_close(db_);
 }

@@ -13,6 +13,7 @@
 // One store serves every session of a server: its calls are serialised.
 #pragma once
 
+#include "erp/appserver/wal_checkpointer.h"
 #include "runtime/clock.h"
 
 #include <condition_variable>
@@ -135,6 +136,8 @@ private:
     // The statements of a submission, prepared once: a submission is the hot path.
     struct SubmitStatements;
     std::unique_ptr<SubmitStatements> submit_;
+    // Keeps the log's checkpoints (and their disk flushes) out of the commits.
+    std::unique_ptr<WalCheckpointer> checkpointer_;
     std::string path_;
 };
 
