@@ -13,5 +13,6 @@ void AddJsonCommand(CLI::App& app, int& result);
 void AddRpcCommand(CLI::App& app, int& result);
 void AddJobsCommand(CLI::App& app, int& result);
 void AddRenderCommand(CLI::App& app, int& result);
+void AddShowCommand(CLI::App& app, int& result);
 
 } // namespace kvc::tool

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     kvc::tool::AddRpcCommand(app, result);
     kvc::tool::AddJobsCommand(app, result);
     kvc::tool::AddRenderCommand(app, result);
+    kvc::tool::AddShowCommand(app, result);
 
     CLI11_PARSE(app, argc, argv);
     return result;

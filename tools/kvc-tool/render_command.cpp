@@ -11,7 +11,6 @@
 // chain, <parent>/<CHS|CHT|ENG>/<class>.Lng, and under CHT the code converter turns its texts to
 // Big5 (Kvlanguage.dll found by the library search). The parent is DIR, or else the MultiLanguage
 // folder under the client path of the client configuration.
-#include "controls/samples/control_samples.h"
 #include "framework/kv_form.h"
 #include "language/code_converter.h"
 #include "language/language_controller.h"
@@ -23,8 +22,8 @@
 #include "toolkit/component.h"
 #include "toolkit/form.h"
 #include "toolkit/paint/render.h"
-#include "toolkit/testing/sample_forms.h"
 #include "tools/kvc-tool/commands.h"
+#include "tools/kvc-tool/form_classes.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -143,10 +142,8 @@ void ApplyLanguage(TCustomForm& form) {
 
 int Render(const std::string& className, const std::string& out, const std::string& language,
            const std::string& languageDir) {
-    RegisterSampleForms();
-    controls::RegisterControlSampleForms();
-    const TClassInfo* info = FindClass(className);
-    if (info == nullptr || !info->InheritsFrom(TCustomForm::StaticClassInfo())) {
+    const TClassInfo* info = FindFormClass(className);
+    if (info == nullptr) {
         std::cerr << "kvc-tool render: no form class \"" << className << "\" in this build\n";
         return 2;
     }

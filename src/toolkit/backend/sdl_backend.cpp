@@ -12,6 +12,7 @@
 
 #include <SDL.h>
 #include <algorithm>
+#include <string>
 #include <utility>
 
 namespace kvc {
@@ -28,6 +29,14 @@ using TSurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 
 [[noreturn]] void RaiseSdlError(const std::string& what) {
     throw EInvalidOperation(what + ": " + SDL_GetError());
+}
+
+// Without a display SDL falls back to drivers whose windows nobody sees; a
+// form shown there would wait for a user who can never answer it. Those
+// drivers serve only who asked for them by name.
+bool ShowsNothing(const char* driver) {
+    const std::string name = driver != nullptr ? driver : "";
+    return name == "offscreen" || name == "dummy" || name == "evdev";
 }
 
 // A user cannot reach the forms below a modal form.
@@ -93,6 +102,13 @@ TSdlBackend::TSdlBackend() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         RaiseSdlError("The SDL video backend could not start");
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (ShowsNothing(driver) && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        throw EInvalidOperation(std::string("The SDL video backend could not start: no display "
+                                            "(only the \"") +
+                                driver + "\" driver, which shows no window)");
     }
     SDL_StartTextInput();
 }
