@@ -3,6 +3,7 @@
 #include "runtime/datetime.h"
 #include "runtime/exceptions.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -205,10 +206,15 @@ struct JobStore::SubmitStatements {
 };
 
 struct JobStore::PendingSubmit {
+    explicit PendingSubmit(JobRecord* job) : job(job) {}
+
     JobRecord* job;
     std::string number;
     std::string error; // empty when stored
+    // Both guarded by queueMutex_: written, then wake is signalled, under it.
     bool done = false;
+    bool leads = false; // this caller writes the next batch
+    std::condition_variable wake;
 };
 
 UserRights DefaultUserRights() {
@@ -255,15 +261,18 @@ void JobStore::Execute(const char* sql) const {
     }
 }
 
+// Each waiting caller is woken once: when its job is written, or when it is
+// to write the next batch. Waking every waiter after each batch costs a
+// context switch per waiter and batch, which on a busy server is most of
+// what a submission costs.
 std::string JobStore::Submit(JobRecord job) {
-    PendingSubmit mine{&job, {}, {}};
+    PendingSubmit mine(&job);
     std::unique_lock lock(queueMutex_);
     queue_.push_back(&mine);
-    while (!mine.done) {
-        if (committing_) {
-            batchDone_.wait(lock);
-            continue;
-        }
+    if (committing_) {
+        mine.wake.wait(lock, [&] { return mine.done || mine.leads; });
+    }
+    if (!mine.done) {
         // This caller writes everything queued so far, its own job included.
         committing_ = true;
         std::vector<PendingSubmit*> batch;
@@ -271,12 +280,22 @@ std::string JobStore::Submit(JobRecord job) {
         lock.unlock();
         CommitBatch(batch);
         lock.lock();
-        committing_ = false;
+        // Signalled under the lock: a waiter's state lives on its stack,
+        // which it leaves only after taking the lock back.
         for (PendingSubmit* pending : batch) {
             pending->done = true;
+            if (pending != &mine) {
+                pending->wake.notify_one();
+            }
         }
-        batchDone_.notify_all();
+        if (queue_.empty()) {
+            committing_ = false;
+        } else {
+            queue_.front()->leads = true;
+            queue_.front()->wake.notify_one();
+        }
     }
+    lock.unlock();
     if (!mine.error.empty()) {
         throw EInOutError(mine.error);
     }

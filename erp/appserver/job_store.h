@@ -16,7 +16,6 @@
 #include "erp/appserver/wal_checkpointer.h"
 #include "runtime/clock.h"
 
-#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -130,7 +129,6 @@ private:
     // Submissions waiting for the next batch; one caller at a time writes a
     // batch while the others wait for theirs.
     std::mutex queueMutex_;
-    std::condition_variable batchDone_;
     std::vector<PendingSubmit*> queue_;
     bool committing_ = false;
     // The statements of a submission, prepared once: a submission is the hot path.
