@@ -182,6 +182,7 @@ std::string RpcConnection::Exchange(const std::string& payload) {
         }
     }
 
+    bool waited = false;
     for (;;) {
         const std::size_t held = channel.end - channel.start;
         std::size_t want = Channel::kReceiveChunk;
@@ -204,6 +205,17 @@ std::string RpcConnection::Exchange(const std::string& payload) {
             want = std::max(want, kFrameHeaderSize + length - held);
         }
         channel.Reserve(want);
+        // Right after the request the answer cannot be there yet: waiting
+        // first spares a read that would find nothing.
+        if (!waited) {
+            waited = true;
+            if (!channel.WaitReady(POLLIN, deadline, error)) {
+                Lose(late);
+            }
+            if (error) {
+                Lose(error.message());
+            }
+        }
         const std::size_t got = channel.socket.read_some(
             asio::buffer(channel.inbox.data() + channel.end, channel.inbox.size() - channel.end),
             error);

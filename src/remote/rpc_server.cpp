@@ -90,7 +90,15 @@ public:
     Session(tcp::socket socket, std::shared_ptr<ServerCore> server)
         : socket_(std::move(socket)), server_(std::move(server)) {}
 
-    void Start() { Read(); }
+    void Start() {
+        asio::error_code error;
+        socket_.non_blocking(true, error);
+        if (error) {
+            End();
+            return;
+        }
+        Serve();
+    }
     asio::any_io_executor Executor() { return socket_.get_executor(); }
     // Answers go out at once rather than waiting to fill a packet.
     void NoDelay(asio::error_code& error) { socket_.set_option(tcp::no_delay(true), error); }
@@ -101,43 +109,66 @@ public:
     }
 
 private:
+    // Answers every whole frame received, then waits for more. An answer is
+    // written straight away; only one the socket cannot take at once waits
+    // for the event loop. Reading waits for the socket to be readable first:
+    // a client sends its next request only after the answer, so reading at
+    // once would only find nothing, one system call per request for nothing.
+    void Serve() {
+        for (;;) {
+            std::optional<std::string> payload;
+            try {
+                payload = reader_.Next();
+            } catch (const EWireError&) {
+                End(); // a length nobody sane sends: drop the client
+                return;
+            }
+            if (!payload) {
+                WaitForInput();
+                return;
+            }
+            if (!AnswerFrame(*payload) || !WriteAnswer()) {
+                return;
+            }
+        }
+    }
+
+    void WaitForInput() {
+        socket_.async_wait(tcp::socket::wait_read,
+                           [self = shared_from_this()](asio::error_code error) {
+                               if (error) {
+                                   self->End();
+                                   return;
+                               }
+                               self->Receive();
+                           });
+    }
+
     // Takes whatever has arrived (usually a whole request in one read).
-    void Read() {
-        socket_.async_read_some(asio::buffer(chunk_),
-                                [self = shared_from_this()](asio::error_code error, std::size_t n) {
-                                    if (error) {
-                                        self->End();
-                                        return;
-                                    }
-                                    self->reader_.Feed({self->chunk_.data(), n});
-                                    self->HandleNext();
-                                });
-    }
-
-    // Answers the next whole frame, or reads on when none is complete.
-    void HandleNext() {
-        std::optional<std::string> payload;
-        try {
-            payload = reader_.Next();
-        } catch (const EWireError&) {
-            End(); // a length nobody sane sends: drop the client
+    void Receive() {
+        asio::error_code error;
+        const std::size_t n = socket_.read_some(asio::buffer(chunk_), error);
+        if (error == asio::error::would_block) {
+            WaitForInput();
             return;
         }
-        if (!payload) {
-            Read();
-            return;
-        }
-        body_ = std::move(*payload);
-        Handle();
-    }
-
-    void Handle() {
-        Message request;
-        try {
-            request = DecodeMessage(body_);
-        } catch (const EWireError&) {
+        if (error) {
             End();
             return;
+        }
+        reader_.Feed({chunk_.data(), n});
+        Serve();
+    }
+
+    // Puts the answer of one request into out_; false when the request is
+    // not one and the client was dropped.
+    bool AnswerFrame(const std::string& body) {
+        Message request;
+        try {
+            request = DecodeMessage(body);
+        } catch (const EWireError&) {
+            End();
+            return false;
         }
         const Message answer = std::visit([this](auto& m) { return Answer(m); }, request);
         out_.clear();
@@ -147,14 +178,31 @@ private:
             out_.clear();
             AppendFrame(EncodeMessage(ErrorMessage{MessageId(answer), error.Message()}), out_);
         }
-        asio::async_write(socket_, asio::buffer(out_),
+        return true;
+    }
+
+    // Writes out_ as far as the socket takes it now; true when all of it
+    // went. Otherwise the rest goes through the event loop, which serves on
+    // afterwards (or drops the client on an error).
+    bool WriteAnswer() {
+        asio::error_code error;
+        const std::size_t sent = socket_.write_some(asio::buffer(out_), error);
+        if (error && error != asio::error::would_block) {
+            End();
+            return false;
+        }
+        if (sent == out_.size()) {
+            return true;
+        }
+        asio::async_write(socket_, asio::buffer(out_.data() + sent, out_.size() - sent),
                           [self = shared_from_this()](asio::error_code error, std::size_t) {
                               if (!error) {
-                                  self->HandleNext();
+                                  self->Serve();
                               } else {
                                   self->End();
                               }
                           });
+        return false;
     }
 
     Message Answer(OpenMessage& open) {
@@ -234,7 +282,6 @@ private:
     std::shared_ptr<ServerCore> server_;
     std::array<char, 16 * 1024> chunk_{};
     FrameReader reader_;
-    std::string body_;
     std::string out_;
     std::vector<std::shared_ptr<Dispatch>> objects_;
 };

@@ -256,5 +256,45 @@ TEST(RpcServerLife, StopsWithClientsConnectedAndNoCallsPending) {
     EXPECT_THROW(echo->Call("Next"), EOleError);
 }
 
+// What one raw client sends at once and in pieces: frames sent together are
+// all answered in order, a frame sent a byte at a time is answered once whole.
+TEST_F(RpcTest, FramesArrivingTogetherOrInPiecesAreAllAnsweredInOrder) {
+    RawSocket raw(server_.Port());
+    ASSERT_TRUE(raw.Connected());
+    raw.Send(MakeFrame(EncodeMessage(OpenMessage{1, "Test.Echo"})));
+    ASSERT_TRUE(std::holds_alternative<ResultMessage>(DecodeMessage(raw.ReadFrame())));
+
+    std::string together;
+    for (std::uint32_t id = 2; id <= 4; ++id) {
+        together +=
+            MakeFrame(EncodeMessage(CallMessage{id, 1, InvokeKind::Method, "Next", {}, {}}));
+    }
+    raw.Send(together);
+    for (std::uint32_t id = 2; id <= 4; ++id) {
+        const Message answer = DecodeMessage(raw.ReadFrame());
+        ASSERT_TRUE(std::holds_alternative<ResultMessage>(answer)) << id;
+        EXPECT_EQ(MessageId(answer), id);
+        EXPECT_EQ(std::get<ResultMessage>(answer).result, Variant(int(id) - 1));
+    }
+
+    const std::string piecemeal =
+        MakeFrame(EncodeMessage(CallMessage{5, 1, InvokeKind::Method, "Echo", {"piece"}, {false}}));
+    for (char byte : piecemeal) {
+        raw.Send(std::string(1, byte));
+    }
+    const Message answer = DecodeMessage(raw.ReadFrame());
+    ASSERT_TRUE(std::holds_alternative<ResultMessage>(answer));
+    EXPECT_EQ(std::get<ResultMessage>(answer).result, Variant("piece"));
+}
+
+// An answer larger than the socket takes at once goes out in parts, and the
+// session serves on afterwards.
+TEST_F(RpcTest, AnAnswerLargerThanTheSocketBufferArrivesWhole) {
+    auto echo = OpenEcho();
+    const std::string large(8 * 1024 * 1024, 'x');
+    EXPECT_EQ(echo->Call("Echo", {Variant(large)}).AsString().size(), large.size());
+    EXPECT_EQ(echo->Call("Echo", {"after"}), Variant("after"));
+}
+
 } // namespace
 } // namespace kvc::remote
