@@ -8,7 +8,10 @@ namespace kvc {
 KVC_REGISTER_CLASS(TCustomImageList) {
     c.Property("AllocBy", &TCustomImageList::GetAllocBy, &TCustomImageList::SetAllocBy);
     c.Property("BkColor", &TCustomImageList::GetBkColor, &TCustomImageList::SetBkColor);
-    c.Property("Bitmap", &TCustomImageList::GetBitmap, &TCustomImageList::SetBitmap);
+    // GetBitmap also names the copy of one image into a bitmap.
+    using TStoredGetter = std::vector<std::uint8_t> (TCustomImageList::*)() const;
+    c.Property("Bitmap", static_cast<TStoredGetter>(&TCustomImageList::GetBitmap),
+               &TCustomImageList::SetBitmap);
     c.Property("Height", &TCustomImageList::GetHeight, &TCustomImageList::SetHeight);
     c.Property("Masked", &TCustomImageList::GetMasked, &TCustomImageList::SetMasked);
     c.Property("ShareImages", &TCustomImageList::GetShareImages, &TCustomImageList::SetShareImages);
@@ -45,17 +48,32 @@ void TCustomImageList::CheckSize(const TImagePixels& pixels) const {
     }
 }
 
-int TCustomImageList::Add(TImagePixels pixels) {
+int TCustomImageList::AddImage(TImagePixels pixels, TImageMask mask) {
     CheckSize(pixels);
-    images_.push_back(std::move(pixels));
+    images_.push_back({std::move(pixels), std::move(mask)});
     Change();
     return Count() - 1;
+}
+
+int TCustomImageList::Add(TImagePixels pixels) {
+    TImageMask opaque(pixels.size(), false);
+    return AddImage(std::move(pixels), std::move(opaque));
+}
+
+int TCustomImageList::AddMasked(TImagePixels pixels, TColor transparentColor) {
+    TColor key = ColorToRGB(transparentColor);
+    TImageMask mask(pixels.size());
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        mask[i] = ColorToRGB(pixels[i]) == key;
+    }
+    return AddImage(std::move(pixels), std::move(mask));
 }
 
 void TCustomImageList::Replace(int index, TImagePixels pixels) {
     CheckIndex(index);
     CheckSize(pixels);
-    images_[std::size_t(index)] = std::move(pixels);
+    TImageMask opaque(pixels.size(), false);
+    images_[std::size_t(index)] = {std::move(pixels), std::move(opaque)};
     Change();
 }
 
@@ -74,7 +92,12 @@ void TCustomImageList::Clear() {
 
 const TCustomImageList::TImagePixels& TCustomImageList::Image(int index) const {
     CheckIndex(index);
-    return images_[std::size_t(index)];
+    return images_[std::size_t(index)].pixels;
+}
+
+const TCustomImageList::TImageMask& TCustomImageList::Mask(int index) const {
+    CheckIndex(index);
+    return images_[std::size_t(index)].mask;
 }
 
 void TCustomImageList::Change() {

@@ -108,6 +108,38 @@ classic::TDialogIcon IconOf(TMsgDlgType type) {
     }
 }
 
+// The button's picture from its bar's images: beside the caption on a list
+// bar, above it otherwise, centred without a caption. A disabled button
+// takes the bar's disabled images, or its image in the disabled look.
+// Answers where the caption goes.
+TRect ToolButtonImage(TCanvas& canvas, const TToolButton& button, TRect content, bool showCaption) {
+    TToolBar* bar = button.ToolBar();
+    TCustomImageList* images = bar != nullptr ? bar->GetImages() : nullptr;
+    int index = button.GetImageIndex();
+    if (images == nullptr || index < 0 || index >= images->Count()) {
+        return content;
+    }
+    bool enabled = button.IsEnabledInParents();
+    TCustomImageList* disabled = bar->GetDisabledImages();
+    bool ownDisabled = !enabled && disabled != nullptr && index < disabled->Count();
+    const TCustomImageList& source = ownDisabled ? *disabled : *images;
+    int width = source.GetWidth();
+    int height = source.GetHeight();
+    TPoint at;
+    if (!showCaption) {
+        at = {content.Left + (content.Width() - width) / 2,
+              content.Top + (content.Height() - height) / 2};
+    } else if (bar->GetList()) {
+        at = {content.Left + 3, content.Top + (content.Height() - height) / 2};
+        content.Left = at.X + width + 1;
+    } else {
+        at = {content.Left + (content.Width() - width) / 2, content.Top + 2};
+        content.Top = at.Y + height;
+    }
+    source.Draw(canvas, at.X, at.Y, index, enabled || ownDisabled);
+    return content;
+}
+
 } // namespace
 
 void PaintGroupBox(TControl& control, TCanvas& canvas) {
@@ -232,6 +264,10 @@ void PaintToolButton(TControl& control, TCanvas& canvas) {
         content.Right = arrow.Left;
     }
     bool showCaption = button.ToolBar() == nullptr || button.ToolBar()->GetShowCaptions();
+    if (pressed) {
+        content = OffsetRect(content, 1, 1);
+    }
+    content = ToolButtonImage(canvas, button, content, showCaption);
     if (showCaption) {
         classic::Text(canvas, button.GetCaption(), content, kSingleLine | DT_CENTER,
                       button.IsEnabledInParents());

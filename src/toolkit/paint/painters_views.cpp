@@ -46,9 +46,28 @@ int RowHeight(TCanvas& canvas) {
     return canvas.TextHeight("Wg") + 4;
 }
 
+// A row's height with its small images: the text's, or the image's and a pixel.
+int RowHeight(TCanvas& canvas, const TCustomImageList* images) {
+    int text = RowHeight(canvas);
+    return images != nullptr ? std::max(text, images->GetHeight() + 1) : text;
+}
+
+// Draws the image centred in the height of row from x; answers the x after it.
+int RowImage(TCanvas& canvas, const TCustomImageList* images, int index, int x, const TRect& row,
+             bool enabled) {
+    if (images == nullptr) {
+        return x;
+    }
+    if (index >= 0 && index < images->Count()) {
+        images->Draw(canvas, x, row.Top + (row.Height() - images->GetHeight()) / 2, index, enabled);
+    }
+    return x + images->GetWidth() + 2;
+}
+
 void ListReport(TListView& list, TCanvas& canvas, TRect area) {
     bool enabled = list.IsEnabledInParents();
-    int rowHeight = RowHeight(canvas);
+    const auto* images = As<TCustomImageList>(list.GetSmallImages());
+    int rowHeight = RowHeight(canvas, images);
     TListColumns* columns = list.GetColumns();
     int y = area.Top;
     if (list.GetShowColumnHeaders()) {
@@ -73,14 +92,21 @@ void ListReport(TListView& list, TCanvas& canvas, TRect area) {
         int x = area.Left;
         for (int c = 0; c < std::max(columns->Count(), 1); ++c) {
             int width = columns->Count() > 0 ? (*columns)[c]->GetWidth() : area.Width();
+            // The first column starts with the item's small image.
+            int textLeft = x;
+            if (c == 0) {
+                TRect row{x, y, x + width, y + rowHeight};
+                textLeft = RowImage(canvas, images, item->GetImageIndex(), x + 2, row, enabled);
+                textLeft = images != nullptr ? textLeft : x;
+            }
             std::string text = c == 0                              ? item->GetCaption()
                                : c - 1 < item->SubItems()->Count() ? (*item->SubItems())[c - 1]
                                                                    : std::string();
             // Without row select only the caption shows the selection.
             bool highlight = selected && (c == 0 || list.GetRowSelect());
-            TRect cell{x, y, x + width, y + rowHeight};
+            TRect cell{textLeft, y, x + width, y + rowHeight};
             if (c == 0 && !list.GetRowSelect() && highlight) {
-                cell.Right = std::min(cell.Right, x + canvas.TextWidth(text) + 4);
+                cell.Right = std::min(cell.Right, textLeft + canvas.TextWidth(text) + 4);
             }
             unsigned align =
                 columns->Count() > 0 ? AlignmentFlags((*columns)[c]->GetAlignment()) : DT_LEFT;
@@ -104,10 +130,13 @@ void ListReport(TListView& list, TCanvas& canvas, TRect area) {
 }
 
 // Icon and list styles: the captions in columns of equal width, top to
-// bottom then left to right (without images, a small box stands for each).
+// bottom then left to right, each after its small image or under its large
+// one (without an image list, a small box stands for each).
 void ListSimple(TListView& list, TCanvas& canvas, TRect area) {
-    int rowHeight = RowHeight(canvas);
     bool icons = list.GetViewStyle() == vsIcon;
+    const auto* images =
+        As<TCustomImageList>(icons ? list.GetLargeImages() : list.GetSmallImages());
+    int rowHeight = RowHeight(canvas, icons ? nullptr : images);
     int cellWidth = icons ? 76 : 120;
     int cellHeight = icons ? 44 + rowHeight : rowHeight;
     int perColumn = std::max(1, area.Height() / cellHeight);
@@ -122,7 +151,13 @@ void ListSimple(TListView& list, TCanvas& canvas, TRect area) {
                    y + cellHeight};
         TRect image = icons ? TRect{x + cellWidth / 2 - 16, y + 4, x + cellWidth / 2 + 16, y + 36}
                             : TRect{x + 2, y + 2, x + 16, y + rowHeight - 2};
-        classic::Bevel(canvas, image, true, 1);
+        if (images == nullptr) {
+            classic::Bevel(canvas, image, true, 1);
+        } else if (int index = item->GetImageIndex(); index >= 0 && index < images->Count()) {
+            images->Draw(canvas, image.Left + (image.Width() - images->GetWidth()) / 2,
+                         image.Top + (image.Height() - images->GetHeight()) / 2, index,
+                         list.IsEnabledInParents());
+        }
         ItemText(canvas, item->GetCaption(), text, item->GetSelected() && showSelection,
                  list.IsEnabledInParents(), icons ? DT_CENTER : DT_LEFT);
     }
@@ -198,7 +233,8 @@ void PaintTreeView(TControl& control, TCanvas& canvas) {
     auto& tree = static_cast<TTreeView&>(control);
     TRect inner = Field(tree, canvas);
     canvas.IntersectClipRect(inner);
-    int rowHeight = RowHeight(canvas);
+    const TCustomImageList* images = tree.GetImages();
+    int rowHeight = RowHeight(canvas, images);
     int indent = std::max(tree.GetIndent(), 8);
     bool enabled = tree.IsEnabledInParents();
     bool showSelection = HasFocus(tree) || !tree.GetHideSelection();
@@ -248,9 +284,13 @@ void PaintTreeView(TControl& control, TCanvas& canvas) {
                 Fill(canvas, {lineX, mid - 2, lineX + 1, mid + 3}, clWindowText);
             }
         }
-        int textLeft = inner.Left + 2 + level * indent + 2;
-        TRect text{textLeft, y, textLeft + canvas.TextWidth(node->GetText()) + 4, y + rowHeight};
+        // A selected node shows its selected image when it has one.
         bool selected = node->GetSelected() && showSelection;
+        int image = node->GetSelected() && node->GetSelectedIndex() >= 0 ? node->GetSelectedIndex()
+                                                                         : node->GetImageIndex();
+        int textLeft = RowImage(canvas, images, image, inner.Left + 2 + level * indent + 2,
+                                {0, y, 0, y + rowHeight}, enabled);
+        TRect text{textLeft, y, textLeft + canvas.TextWidth(node->GetText()) + 4, y + rowHeight};
         ItemText(canvas, node->GetText(), text, selected, enabled);
         if (node->GetSelected() && HasFocus(tree)) {
             classic::FocusRect(canvas, text);

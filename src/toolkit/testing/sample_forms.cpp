@@ -2,7 +2,152 @@
 
 #include "toolkit/class_builder.h"
 
+#include <array>
+#include <string_view>
+
 namespace kvc {
+
+namespace {
+
+// The sample pictures, 16 x 16, one letter a pixel ("." transparent).
+using TArt = std::array<std::string_view, 16>;
+
+constexpr std::array<TArt, 5> kSmallPictures{{
+    // page
+    {
+        "...kkkkkkkk.....",
+        "...kwwwwwwkk....",
+        "...kwwwwwwkwk...",
+        "...kwwwwwwkkkk..",
+        "...kwwwwwwwwwk..",
+        "...kwkkkkkkwwk..",
+        "...kwwwwwwwwwk..",
+        "...kwkkkkkkkwk..",
+        "...kwwwwwwwwwk..",
+        "...kwkkkkkkkwk..",
+        "...kwwwwwwwwwk..",
+        "...kwkkkkkwwwk..",
+        "...kwwwwwwwwwk..",
+        "...kwwwwwwwwwk..",
+        "...kkkkkkkkkkk..",
+        "................",
+    },
+    // printer
+    {
+        "................",
+        "....kkkkkkkk....",
+        "....kwwwwwwk....",
+        "....kwkkkkwk....",
+        "....kwwwwwwk....",
+        "..kkkkkkkkkkkk..",
+        ".ksssssssssssssk",
+        ".kssssssssssgggk",
+        ".ksssssssssssssk",
+        ".kggggggggggggk.",
+        ".kkkkkkkkkkkkkk.",
+        "..kwwwwwwwwwwk..",
+        "..kwkkkkkkkkwk..",
+        "..kwwwwwwwwwwk..",
+        "..kkkkkkkkkkkk..",
+        "................",
+    },
+    // folder
+    {
+        "................",
+        "................",
+        "..kkkkk.........",
+        ".kyyyyyk........",
+        "kyyyyyyykkkkkkk.",
+        "kwwwwwwwwwwwwwok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kwyyyyyyyyyyyyok",
+        "kooooooooooooook",
+        ".kkkkkkkkkkkkkk.",
+        "................",
+    },
+    // part
+    {
+        "................",
+        "......kkkk......",
+        "....kkcccckk....",
+        "..kkcccccccckk..",
+        ".kcccccccccccckk",
+        ".kbbccccccccbbkk",
+        ".kbbbbccccbbnnkk",
+        ".kbbbbbbnnnnnnkk",
+        ".kbbbbbbnnnnnnkk",
+        ".kbbbbbbnnnnnnkk",
+        ".kbbbbbbnnnnnnkk",
+        ".kbbbbbbnnnnnnkk",
+        "..kkbbbbnnnnkk..",
+        "....kkbbnnkk....",
+        "......kkkk......",
+        "................",
+    },
+    // delete
+    {
+        "................",
+        "................",
+        "..rr.......rr...",
+        "..rrr.....rrr...",
+        "...rrr...rrr....",
+        "....rrr.rrr.....",
+        ".....rrrrr......",
+        "......rrr.......",
+        ".....rrrrr......",
+        "....rrr.rrr.....",
+        "...rrr...rrr....",
+        "..rrr.....rrr...",
+        "..rr.......rr...",
+        "................",
+        "................",
+        "................",
+    },
+}};
+
+TColor ArtColor(char letter) {
+    switch (letter) {
+    case 'k':
+        return clBlack;
+    case 'w':
+        return clWhite;
+    case 's':
+        return clSilver;
+    case 'g':
+        return clGray;
+    case 'y':
+        return clYellow;
+    case 'o':
+        return clOlive;
+    case 'c':
+        return RGBColor(0x80, 0xC0, 0xFF);
+    case 'b':
+        return clBlue;
+    case 'n':
+        return clNavy;
+    case 'r':
+        return clRed;
+    default:
+        return clFuchsia;
+    }
+}
+
+TCustomImageList::TImagePixels ArtPixels(const TArt& art) {
+    TCustomImageList::TImagePixels pixels;
+    for (std::string_view row : art) {
+        for (char letter : row) {
+            pixels.push_back(ArtColor(letter));
+        }
+    }
+    return pixels;
+}
+
+} // namespace
 
 KVC_REGISTER_CLASS(TfrmPaintSample) {
     KVC_FIELD(pnlTop);
@@ -21,10 +166,12 @@ KVC_REGISTER_CLASS(TfrmPaintSample) {
 }
 
 KVC_REGISTER_CLASS(TfrmPaintControls) {
+    KVC_FIELD(ilSmall);
     KVC_FIELD(tbMain);
     KVC_FIELD(tbnNew);
     KVC_FIELD(tbnSep);
     KVC_FIELD(tbnPrint);
+    KVC_FIELD(tbnDelete);
     KVC_FIELD(gbOptions);
     KVC_FIELD(cbShortage);
     KVC_FIELD(cbClosed);
@@ -47,6 +194,10 @@ KVC_REGISTER_CLASS(TfrmPaintControls) {
 }
 
 void TfrmPaintControls::FormCreate(TObject*) {
+    for (const TArt& art : kSmallPictures) {
+        ilSmall->AddMasked(ArtPixels(art), clFuchsia);
+    }
+
     const char* rows[][3] = {
         {"WO-0507", "A-1001", "12"},
         {"WO-0508", "B-2040", "3"},
@@ -55,6 +206,7 @@ void TfrmPaintControls::FormCreate(TObject*) {
     for (const auto& row : rows) {
         TListItem* item = lvOrders->Items().Add();
         item->SetCaption(row[0]);
+        item->SetImageIndex(0);
         item->SubItems()->Add(row[1]);
         item->SubItems()->Add(row[2]);
     }
@@ -67,6 +219,12 @@ void TfrmPaintControls::FormCreate(TObject*) {
     raw->SetExpanded(true);
     TTreeNode* parts = nodes->AddChild(nullptr, "半成品");
     nodes->AddChild(parts, "外壳");
+    // Groups show a folder, items a part.
+    for (int i = 0; i < nodes->Count(); ++i) {
+        TTreeNode* node = nodes->Item(i);
+        node->SetImageIndex(node->Level() == 0 ? 2 : 3);
+        node->SetSelectedIndex(node->GetImageIndex());
+    }
     raw->GetFirstChild()->SetSelected(true);
 
     const char* cells[][4] = {

@@ -51,10 +51,12 @@ public:
 class TfrmPaintControls : public TForm {
     KVC_CLASS(TfrmPaintControls, TForm)
 public:
+    TImageList* ilSmall = nullptr;
     TToolBar* tbMain = nullptr;
     TToolButton* tbnNew = nullptr;
     TToolButton* tbnSep = nullptr;
     TToolButton* tbnPrint = nullptr;
+    TToolButton* tbnDelete = nullptr;
     TGroupBox* gbOptions = nullptr;
     TCheckBox* cbShortage = nullptr;
     TCheckBox* cbClosed = nullptr;
@@ -74,8 +76,8 @@ public:
     TStringGrid* sgStock = nullptr;
     TStatusBar* stsMain = nullptr;
 
-    // Fills the rows of the list, the tree and the grid, which the
-    // definition cannot hold.
+    // Fills the image list with small pictures drawn here, and the rows of
+    // the list, the tree and the grid, which the definition cannot hold.
     void FormCreate(TObject* sender);
 };
 

@@ -234,6 +234,45 @@ TEST_F(ControlsPaintTest, ADownToolButtonIsSunkenAndAComboShowsItsChoice) {
                     clBtnText));
 }
 
+TEST_F(ControlsPaintTest, ButtonsListsAndTreesShowTheImagesOfTheirImageLists) {
+    Render();
+    // The bar's buttons: the page beside the caption, on the button face.
+    TToolButton& add = *form->tbnNew;
+    EXPECT_TRUE(Has(add, {3, 3, 22, add.GetHeight() - 3}, clBlack));
+    // The disabled button's red cross is drawn embossed, without its colour.
+    TToolButton& remove = *form->tbnDelete;
+    TRect face{3, 3, 22, remove.GetHeight() - 3};
+    EXPECT_FALSE(Has(remove, face, clRed));
+    EXPECT_TRUE(Has(remove, face, clBtnShadow));
+    EXPECT_TRUE(Has(remove, face, clBtnHighlight));
+    // Its own disabled image when the bar has disabled images.
+    TImageList disabled;
+    for (int i = 0; i < 5; ++i) {
+        disabled.AddMasked(TCustomImageList::TImagePixels(256, clMaroon), clFuchsia);
+    }
+    form->tbMain->SetDisabledImages(&disabled);
+    Render();
+    EXPECT_TRUE(Has(remove, face, clMaroon));
+    form->tbMain->SetDisabledImages(nullptr);
+
+    // The list's rows start with their page, the tree's nodes with a folder
+    // or a part; the transparent colour never shows.
+    TListView& list = *form->lvOrders;
+    int row = RowHeight(list);
+    int firstRow = 2 + row + 2;
+    EXPECT_TRUE(Has(list, {2, firstRow, 22, firstRow + row}, clBlack));
+    TTreeView& tree = *form->tvItems;
+    EXPECT_TRUE(Has(tree, {2, 3, 60, 3 + row}, clYellow));
+    EXPECT_FALSE(Has(tree, {2, 3, 60, 3 + row}, clFuchsia));
+    EXPECT_TRUE(Has(tree, {2, 3 + row, 80, 3 + 2 * row}, clNavy));
+    EXPECT_FALSE(Has(list, {2, firstRow, 22, firstRow + 3 * row}, clFuchsia));
+
+    // Without the list the rows have no picture.
+    list.SetSmallImages(nullptr);
+    Render();
+    EXPECT_FALSE(Has(list, {2, firstRow, 4, firstRow + row}, clBlack));
+}
+
 TEST(MessageDialogPaint, TheDialogShowsTheIconOfItsType) {
     auto dialog = CreateMessageDialog("出错了", mtError, TMsgDlgButtons{mbOK});
     auto b = RenderToBitmap(*dialog);

@@ -15,32 +15,45 @@ object frmPaintControls: TfrmPaintControls
   PixelsPerInch = 96
   TextHeight = 12
   OnCreate = FormCreate
+  object ilSmall: TImageList
+  end
   object tbMain: TToolBar
     Left = 0
     Top = 0
     Width = 594
     Height = 26
-    ButtonWidth = 48
+    ButtonWidth = 60
     ButtonHeight = 22
     Flat = False
+    Images = ilSmall
+    List = True
     ShowCaptions = True
     object tbnNew: TToolButton
       Left = 0
       Top = 2
       Caption = '新增'
+      ImageIndex = 0
     end
     object tbnSep: TToolButton
-      Left = 48
+      Left = 60
       Top = 2
       Width = 8
       Style = tbsSeparator
     end
     object tbnPrint: TToolButton
-      Left = 56
+      Left = 68
       Top = 2
       Caption = '打印'
+      ImageIndex = 1
       Style = tbsCheck
       Down = True
+    end
+    object tbnDelete: TToolButton
+      Left = 128
+      Top = 2
+      Caption = '删除'
+      Enabled = False
+      ImageIndex = 4
     end
   end
   object gbOptions: TGroupBox
@@ -217,6 +230,7 @@ object frmPaintControls: TfrmPaintControls
       end>
     HideSelection = False
     RowSelect = True
+    SmallImages = ilSmall
     TabOrder = 7
     ViewStyle = vsReport
   end
@@ -226,6 +240,7 @@ object frmPaintControls: TfrmPaintControls
     Width = 150
     Height = 120
     HideSelection = False
+    Images = ilSmall
     Indent = 19
     TabOrder = 8
   end
