@@ -131,44 +131,26 @@ TCheckBoxState TBitCheckBox::NextState() const {
 void TBitCheckBox::Click() {
     TDestroyGuard guard(*this);
     SetState(NextState());
-    TWinControl::Click();
+    inherited::Click();
     // A box of a form that is not shown cannot take the focus.
     if (guard.Alive() && CanFocus() && IsShowing()) {
         SetFocus();
     }
 }
 
-bool TBitCheckBox::DialogKey(Word key, TShiftState shift) {
-    if (shift != TShiftState{ssAlt} || !IsAccel(key, GetCaption()) || !CanFocus()) {
-        return false;
-    }
-    TDestroyGuard guard(*this);
-    SetFocus();
-    if (guard.Alive() && Focused()) {
-        SetState(NextState());
-    }
-    return true;
-}
-
-void TBitCheckBox::KeyPress(char32_t& ch) {
-    if (ch == U' ') {
-        Click();
-    }
-}
-
 void TBitCheckBox::DoEnter() {
     Invalidate();
-    TWinControl::DoEnter();
+    inherited::DoEnter();
 }
 
 void TBitCheckBox::DoExit() {
     Invalidate();
-    TWinControl::DoExit();
+    inherited::DoExit();
 }
 
 void TBitCheckBox::EnabledChanged() {
     Invalidate();
-    TWinControl::EnabledChanged();
+    inherited::EnabledChanged();
 }
 
 TRect BitCheckBoxCaptionRect(const TBitCheckBox& box, int textWidth, int ampersandWidth,

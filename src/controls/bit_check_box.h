@@ -9,6 +9,7 @@
 // it to the next state without raising OnClick. Writing State raises nothing.
 #pragma once
 
+#include "toolkit/button_control.h"
 #include "toolkit/check_box.h"
 #include "toolkit/graphics/bitmap.h"
 #include "toolkit/win_control.h"
@@ -18,8 +19,8 @@
 
 namespace kvc::controls {
 
-class TBitCheckBox : public TWinControl {
-    KVC_CLASS(TBitCheckBox, TWinControl)
+class TBitCheckBox : public TButtonControl {
+    KVC_CLASS(TBitCheckBox, TButtonControl)
 public:
     TBitCheckBox();
     ~TBitCheckBox() override;
@@ -65,12 +66,13 @@ public:
 
     // The next state, OnClick, then the focus.
     void Click() override;
-    bool DialogKey(Word key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
 
 protected:
-    void KeyPress(char32_t& ch) override;
+    // Alt and the caption's accelerator focus the box and move it to its
+    // next state, without OnClick.
+    void AcceleratorClick() override { SetState(NextState()); }
     void EnabledChanged() override;
 
 private:

@@ -92,29 +92,15 @@ void TKvRadioButton::TurnSiblingsOff() {
 }
 
 void TKvRadioButton::CheckedClick() {
-    TWinControl::Click();
+    inherited::Click();
 }
 
 void TKvRadioButton::Click() {
     SetChecked(true);
 }
 
-bool TKvRadioButton::DialogKey(Word key, TShiftState shift) {
-    if (shift != TShiftState{ssAlt} || !IsAccel(key, GetCaption()) || !CanFocus()) {
-        return false;
-    }
-    SetFocus();
-    return true;
-}
-
-void TKvRadioButton::KeyPress(char32_t& ch) {
-    if (ch == U' ') {
-        Click();
-    }
-}
-
 void TKvRadioButton::EnabledChanged() {
-    TWinControl::EnabledChanged();
+    inherited::EnabledChanged();
     Invalidate();
 }
 

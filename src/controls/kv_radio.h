@@ -8,6 +8,7 @@
 #pragma once
 
 #include "runtime/string_list.h"
+#include "toolkit/button_control.h"
 #include "toolkit/group_box.h"
 
 #include <memory>
@@ -15,8 +16,8 @@
 
 namespace kvc::controls {
 
-class TKvRadioButton : public TWinControl {
-    KVC_CLASS(TKvRadioButton, TWinControl)
+class TKvRadioButton : public TButtonControl {
+    KVC_CLASS(TKvRadioButton, TButtonControl)
 public:
     TKvRadioButton();
 
@@ -32,13 +33,12 @@ public:
 
     // The user's click checks the button.
     void Click() override;
-    // Alt and the caption's accelerator focus the button.
-    bool DialogKey(Word key, TShiftState shift) override;
 
 protected:
+    // Alt and the caption's accelerator only focus the button.
+    void AcceleratorClick() override {}
     // The button was checked where a click is due: raises OnClick.
     virtual void CheckedClick();
-    void KeyPress(char32_t& ch) override;
     void EnabledChanged() override;
 
 private:

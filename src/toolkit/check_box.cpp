@@ -61,22 +61,4 @@ void TCheckBox::Click() {
     SetState(NextState());
 }
 
-bool TCheckBox::DialogKey(Word key, TShiftState shift) {
-    if (shift != TShiftState{ssAlt} || !IsAccel(key, GetCaption()) || !CanFocus()) {
-        return false;
-    }
-    TDestroyGuard guard(*this);
-    SetFocus();
-    if (guard.Alive() && Focused()) {
-        Click();
-    }
-    return true;
-}
-
-void TCheckBox::KeyPress(char32_t& ch) {
-    if (ch == U' ') {
-        Click();
-    }
-}
-
 } // namespace kvc

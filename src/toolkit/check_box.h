@@ -4,14 +4,14 @@
 // unchecked, grayed (only with AllowGrayed), checked, unchecked again.
 #pragma once
 
-#include "toolkit/win_control.h"
+#include "toolkit/button_control.h"
 
 namespace kvc {
 
 KVC_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed);
 
-class TCheckBox : public TWinControl {
-    KVC_CLASS(TCheckBox, TWinControl)
+class TCheckBox : public TButtonControl {
+    KVC_CLASS(TCheckBox, TButtonControl)
 public:
     TCheckBox();
 
@@ -27,12 +27,6 @@ public:
 
     // The user's click: the next state.
     void Click() override;
-    // Alt and the caption's accelerator focus and click the box.
-    bool DialogKey(Word key, TShiftState shift) override;
-
-protected:
-    // Space clicks, as a press of the mouse would.
-    void KeyPress(char32_t& ch) override;
 
 private:
     TCheckBoxState NextState() const;

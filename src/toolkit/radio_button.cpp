@@ -67,22 +67,4 @@ void TRadioButton::Click() {
     SetChecked(true);
 }
 
-bool TRadioButton::DialogKey(Word key, TShiftState shift) {
-    if (shift != TShiftState{ssAlt} || !IsAccel(key, GetCaption()) || !CanFocus()) {
-        return false;
-    }
-    TDestroyGuard guard(*this);
-    SetFocus();
-    if (guard.Alive() && Focused()) {
-        Click();
-    }
-    return true;
-}
-
-void TRadioButton::KeyPress(char32_t& ch) {
-    if (ch == U' ') {
-        Click();
-    }
-}
-
 } // namespace kvc

@@ -5,12 +5,12 @@
 // one Tab stops at.
 #pragma once
 
-#include "toolkit/win_control.h"
+#include "toolkit/button_control.h"
 
 namespace kvc {
 
-class TRadioButton : public TWinControl {
-    KVC_CLASS(TRadioButton, TWinControl)
+class TRadioButton : public TButtonControl {
+    KVC_CLASS(TRadioButton, TButtonControl)
 public:
     TRadioButton();
 
@@ -21,11 +21,6 @@ public:
 
     // The user's click checks the button.
     void Click() override;
-    // Alt and the caption's accelerator focus and check the button.
-    bool DialogKey(Word key, TShiftState shift) override;
-
-protected:
-    void KeyPress(char32_t& ch) override;
 
 private:
     void TurnSiblingsOff();
