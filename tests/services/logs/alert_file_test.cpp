@@ -1,4 +1,5 @@
 #include "platform/drive_map.h"
+#include "platform/file_contents.h"
 #include "platform/registry.h"
 #include "runtime/datetime.h"
 #include "services/config/test_installation.h"
@@ -15,25 +16,9 @@ namespace kvc::services {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ListFiles;
+using testing::ReadAll;
 using testing::TestInstallation;
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::vector<std::string> Files(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            names.push_back(fs::relative(entry.path(), folder).generic_string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 const TDateTime kMoment = EncodeDate(2024, 3, 5) + EncodeTime(10, 20, 30, 123);
 
@@ -105,7 +90,7 @@ TEST_F(AlertFileTest, TakesTheServerPathWhenTheClientPathIsEmpty) {
     machine_.SetTessera({{"ClientPath", ""}, {"ServerPath", "C:\\ERPS\\"}});
     EXPECT_EQ(ClientFolder(), "C:\\ERPS\\");
     EXPECT_TRUE(WriteAlert("trace.txt", "x", "D"));
-    EXPECT_EQ(Files(machine_.DriveC()),
+    EXPECT_EQ(ListFiles(machine_.DriveC()),
               (std::vector<std::string>{"ERPS/Log/Alert_trace.txt_20240305"}));
 }
 
@@ -128,11 +113,12 @@ TEST_F(AlertFileTest, ASourceNameCannotLeaveTheLogFolder) {
     for (const char* source : {"..\\..\\escaped", "../../escaped", "C:\\escaped", "..", "a/.."}) {
         EXPECT_TRUE(WriteAlert(source, "x", "D")) << source;
     }
-    for (const std::string& file : Files(machine_.DriveC())) {
+    for (const std::string& file : ListFiles(machine_.DriveC())) {
         EXPECT_EQ(file.rfind("ERP/Deep/Log/Alert_", 0), 0u) << file;
         EXPECT_EQ(file.find('/', std::strlen("ERP/Deep/Log/")), std::string::npos) << file;
     }
-    EXPECT_EQ(Files(machine_.DriveC()).size(), 4u); // "..\\..\\escaped" and "../../escaped" meet
+    EXPECT_EQ(ListFiles(machine_.DriveC()).size(),
+              4u); // "..\\..\\escaped" and "../../escaped" meet
 }
 
 TEST_F(AlertFileTest, AnswersFalseWhenTheLineCannotBeWritten) {

@@ -1,4 +1,5 @@
 #include "platform/drive_map.h"
+#include "platform/file_contents.h"
 #include "runtime/datetime.h"
 #include "services/config/test_installation.h"
 #include "services/logs/exception_report.h"
@@ -15,17 +16,11 @@ namespace kvc::services {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadAll;
 using testing::TestInstallation;
 using Lines = std::vector<std::string>;
 
 const std::string kRule = "----------------------------------";
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 TEST(ExceptionReportLinesTest, WritesTheHeaderAndTheProgrammerMessage) {
     EXPECT_EQ(ExceptionReportLines(nullptr, "", ""), Lines{kRule + kRule});

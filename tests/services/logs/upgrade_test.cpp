@@ -1,4 +1,5 @@
 #include "platform/drive_map.h"
+#include "platform/file_contents.h"
 #include "platform/file_system.h"
 #include "runtime/datetime.h"
 #include "services/config/test_installation.h"
@@ -18,16 +19,10 @@ namespace kvc::services {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadAll;
 using testing::RegistryKey;
 using testing::TestInstallation;
 using testing::WriteZip;
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void SetModified(const fs::path& file, std::time_t moment) {
     fs::last_write_time(

@@ -1,6 +1,7 @@
 #include "erp/libs/kvdownload/kvdownload.h"
 #include "platform/codepage.h"
 #include "platform/environment.h"
+#include "platform/file_contents.h"
 #include "platform/file_system.h"
 #include "platform/module.h"
 #include "runtime/datetime.h"
@@ -18,28 +19,11 @@ namespace kvc {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ListFiles;
+using testing::ReadAll;
 using testing::TestInstallation;
 using testing::WriteZip;
 using testing::ZipEntry;
-
-std::string ReadAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Files in a folder, recursively, as "relative/path" names.
-std::vector<std::string> Listing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            names.push_back(fs::relative(entry.path(), folder).generic_string());
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 struct CallResult {
     std::int32_t result = -1;
@@ -165,7 +149,7 @@ TEST_F(KvDownloadTest, DownloadsFromTheDownloadRootIgnoringLetterCase) {
         EXPECT_EQ(call.error, "");
         EXPECT_EQ(ReadAll(machine_.OnC("Temp\\wvtr57s.dll.zip")), "zip bytes");
     }
-    EXPECT_EQ(Listing(machine_.OnC("Temp")), (std::vector<std::string>{"wvtr57s.dll.zip"}));
+    EXPECT_EQ(ListFiles(machine_.OnC("Temp")), (std::vector<std::string>{"wvtr57s.dll.zip"}));
 }
 
 TEST_F(KvDownloadTest, AServerFolderTakesThePlaceOfTheDownloadRoot) {
@@ -210,7 +194,7 @@ TEST_F(KvDownloadTest, ReportsDownloadFailuresAndKeepsTheOldFile) {
     const CallResult unwritable = Download("secret.zip", "Q:\\x.zip", "C:\\Server");
     EXPECT_EQ(unwritable.code, KVDOWNLOAD_WRITE_FAILED);
     EXPECT_EQ(ReadAll(machine_.OnC("Temp\\x.zip")), "previous");
-    EXPECT_EQ(Listing(machine_.OnC("Temp")), (std::vector<std::string>{"x.zip"}));
+    EXPECT_EQ(ListFiles(machine_.OnC("Temp")), (std::vector<std::string>{"x.zip"}));
 }
 
 TEST_F(KvDownloadTest, NeverWritesPastTheErrorBuffer) {
@@ -265,7 +249,7 @@ TEST_F(KvDownloadTest, UnzipsFilesAndFoldersWithTheirTimes) {
     EXPECT_EQ(call.result, 1) << call.error;
     EXPECT_EQ(call.value, 3);
     EXPECT_EQ(call.error, "");
-    EXPECT_EQ(Listing(machine_.OnC("ERP\\C_PKG")),
+    EXPECT_EQ(ListFiles(machine_.OnC("ERP\\C_PKG")),
               (std::vector<std::string>{"lang/chs.lng", "lang/cht.lng", "wvtr57s.dll"}));
     EXPECT_EQ(ReadAll(machine_.OnC("ERP\\C_PKG\\wvtr57s.dll")), "new library");
     EXPECT_EQ(ReadAll(machine_.OnC("ERP\\C_PKG\\lang\\chs.lng")), "语言");
@@ -310,7 +294,7 @@ TEST_F(KvDownloadTest, RefusesEntriesOutsideTheTargetAndWritesNothing) {
         EXPECT_EQ(call.value, 0);
         EXPECT_EQ(call.error, c.error);
         EXPECT_EQ(ReadAll(machine.OnC("ERP\\C_PKG\\a.dll")), "old a");
-        EXPECT_EQ(Listing(machine.Root()),
+        EXPECT_EQ(ListFiles(machine.Root()),
                   (std::vector<std::string>{"c/ERP/C_PKG/a.dll", "c/Temp/pkg.zip"}));
     }
 }
@@ -344,7 +328,7 @@ TEST_F(KvDownloadTest, AFailedUnzipLeavesTheOldFilesWhole) {
     EXPECT_NE(call.error.find("b.dll"), std::string::npos) << call.error;
     EXPECT_EQ(ReadAll(machine_.OnC("ERP\\C_PKG\\a.dll")), "old a");
     EXPECT_EQ(ReadAll(machine_.OnC("ERP\\C_PKG\\b.dll")), "old b");
-    EXPECT_EQ(Listing(machine_.OnC("ERP\\C_PKG")), (std::vector<std::string>{"a.dll", "b.dll"}));
+    EXPECT_EQ(ListFiles(machine_.OnC("ERP\\C_PKG")), (std::vector<std::string>{"a.dll", "b.dll"}));
 }
 
 TEST_F(KvDownloadTest, ReportsArchivesThatDoNotOpen) {
