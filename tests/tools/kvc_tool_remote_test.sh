@@ -4,8 +4,6 @@
 set -u
 tool=$1
 daemon=$2
-passed=0
-failed=0
 work=$(mktemp -d)
 daemon_pid=
 cleanup() {
@@ -14,14 +12,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-expect() { # name, expected exit code, expected output, actual exit code, actual output
-    if [ "$4" = "$2" ] && [ "$5" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL %s\n  expected exit %s: %s\n  got exit %s: %s\n' "$1" "$2" "$3" "$4" "$5"
-    fi
-}
+source "$(dirname "$0")/expect.sh"
 
 "$daemon" --listen 127.0.0.1:0 --db "$work/jobs.db" >"$work/daemon.out" &
 daemon_pid=$!
@@ -86,5 +77,4 @@ case "$err" in
 *) expect "rpc without a server exits 1" 1 'Cannot connect ...' $rc "$err" ;;
 esac
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish

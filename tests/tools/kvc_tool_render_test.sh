@@ -8,18 +8,7 @@ tool=$1
 export KVC_LIBRARY_PATH=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failed=0
-
-check() { # name, expected exit, expected stdout, command...
-    local name=$1 rc_want=$2 out_want=$3 out rc
-    shift 3
-    out=$("$@" 2>/dev/null)
-    rc=$?
-    if [ "$rc" != "$rc_want" ] || [ "$out" != "$out_want" ]; then
-        failed=$((failed + 1))
-        printf 'FAIL %s\n  expected exit %s: %s\n  got exit %s: %s\n' "$name" "$rc_want" "$out_want" "$rc" "$out"
-    fi
-}
+source "$(dirname "$0")/expect.sh"
 
 lang() { # folder code, title, button caption
     mkdir -p "$work/languages/$1"
@@ -66,10 +55,9 @@ KVC_REGISTRY=$work/erp.reg check "configured folder" 0 "$work/configured.png: 42
 for a in designed chs cht eng; do
     for b in designed chs cht eng; do
         if [ "$a" \< "$b" ] && cmp -s "$work/$a.png" "$work/$b.png"; then
-            failed=$((failed + 1))
-            printf 'FAIL the pictures %s and %s are the same\n' "$a" "$b"
+            fail "the pictures $a and $b are the same"
         fi
     done
 done
 
-exit $((failed > 0))
+finish

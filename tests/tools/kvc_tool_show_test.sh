@@ -5,11 +5,7 @@
 # Usage: kvc_tool_show_test.sh <path to kvc-tool>
 set -u
 tool=$1
-failed=0
-fail() {
-    failed=$((failed + 1))
-    printf 'FAIL %s\n' "$*"
-}
+source "$(dirname "$0")/expect.sh"
 
 out=$(env -u KVC_BACKEND "$tool" show TfrmPaintSample 2>&1)
 rc=$?
@@ -53,4 +49,4 @@ wait "$shown"
 rc=$?
 [ "$rc" = 0 ] && [ "$(cat "$result")" = "mrCancel" ] || fail "closed: exit $rc: $(cat "$result")"
 
-exit $((failed > 0))
+finish

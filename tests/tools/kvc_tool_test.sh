@@ -3,17 +3,7 @@
 # and exit codes. Usage: kvc_tool_test.sh <path to kvc-tool>
 set -u
 tool=$1
-passed=0
-failed=0
-
-expect() { # name, expected exit code, expected output, actual exit code, actual output
-    if [ "$4" = "$2" ] && [ "$5" = "$3" ]; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        printf 'FAIL %s\n  expected exit %s: %s\n  got exit %s: %s\n' "$1" "$2" "$3" "$4" "$5"
-    fi
-}
+source "$(dirname "$0")/expect.sh"
 
 json_case() { # name, input, expected exit, expected stdout
     local out rc
@@ -33,7 +23,7 @@ json_case empty-input '' 2 ''
 err=$(printf '[1,' | "$tool" json 2>&1 >/dev/null)
 case "$err" in
 "kvc-tool json: "*) passed=$((passed + 1)) ;;
-*) failed=$((failed + 1)); echo "FAIL json error message: $err" ;;
+*) fail "json error message: $err" ;;
 esac
 
 out=$(KVC_ACP=950 "$tool" codepage)
@@ -41,5 +31,4 @@ expect "codepage from KVC_ACP" 0 $'system code page: 950\nfound from: KVC_ACP=95
 out=$(env -u KVC_ACP -u LC_ALL -u LC_CTYPE LANG=zh_CN.UTF-8 "$tool" codepage)
 expect "codepage from LANG" 0 $'system code page: 936\nfound from: LANG=zh_CN.UTF-8' $? "$out"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish
