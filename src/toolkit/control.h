@@ -120,8 +120,9 @@ public:
     // The user's click: the control's action, then OnClick.
     virtual void Click();
     // A mouse press on the control and its release; the release completes a
-    // click only when the press was on this control.
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    // click only when the press was on this control. A view takes a press on
+    // its scroll bar for itself.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     bool IsMouseDown() const { return mouseDown_; }
 

@@ -287,6 +287,20 @@ void TCustomGrid::ScrollIntoView() {
     }
 }
 
+void TCustomGrid::SetTopRow(int value) {
+    value = std::clamp(value, fixedRows_, rowCount_ - 1);
+    if (value != topRow_) {
+        topRow_ = value;
+        vertScroll_.SetPosition(topRow_ - fixedRows_);
+        OnTopLeftChanged(this);
+        Invalidate();
+    }
+}
+
+void TCustomGrid::Scrolled() {
+    SetTopRow(fixedRows_ + vertScroll_.Position());
+}
+
 bool TCustomGrid::CanEditShow() const {
     return options_.Contains(goEditing) && !options_.Contains(goRowSelect) && !IsDestroying() &&
            colCount_ > fixedCols_ && rowCount_ > fixedRows_;

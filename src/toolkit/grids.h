@@ -94,6 +94,8 @@ public:
     void SetRow(int value) { FocusCell(col_, value); }
     bool FocusCell(int col, int row);
     int TopRow() const { return topRow_; }
+    // The first scrolling row shown, within the scrolling rows.
+    void SetTopRow(int value);
     int LeftCol() const { return leftCol_; }
     // The selected cells: the current cell, or its whole row with goRowSelect.
     TGridRect Selection() const;
@@ -125,7 +127,11 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnTopLeftChanged;
 
+    // Its position counts the scrolling rows above TopRow.
+    TViewScrollBar* VertScrollBar() override { return &vertScroll_; }
+
 protected:
+    void Scrolled() override;
     friend class TInplaceEdit;
     virtual bool SelectCell(int col, int row);
     virtual std::string GetEditText(int col, int row);
@@ -138,6 +144,7 @@ protected:
 
 private:
     void ChangeSize(int colCount, int rowCount);
+    TViewScrollBar vertScroll_;
     void MoveCurrent(int col, int row);
     void ScrollIntoView();
     int VisibleRowsFrom(int top) const;

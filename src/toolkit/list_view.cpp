@@ -216,6 +216,13 @@ void TListView::BeforeDestruction() {
     TWinControl::BeforeDestruction();
 }
 
+TListItem* TListView::GetTopItem() const {
+    if (items_.Count() == 0) {
+        return nullptr;
+    }
+    return items_[std::min(vertScroll_.Position(), items_.Count() - 1)];
+}
+
 TListItem* TListView::Selected() const {
     for (const auto& item : items_.items_) {
         if (item->selected_) {

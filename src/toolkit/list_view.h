@@ -181,6 +181,11 @@ public:
     TLVEditedEvent OnEdited;
     TLVCompareEvent OnCompare;
 
+    // In the report style its position is the index of the top row.
+    TViewScrollBar* VertScrollBar() override { return &vertScroll_; }
+    // The first row shown in the report style; null without items.
+    TListItem* GetTopItem() const;
+
 protected:
     void Notification(TComponent* component, TOperation operation) override;
     void BeforeDestruction() override;
@@ -201,6 +206,7 @@ private:
 
     TListItems items_;
     std::unique_ptr<TListColumns> columns_;
+    TViewScrollBar vertScroll_;
     TViewStyle viewStyle_ = vsIcon;
     bool multiSelect_ = false;
     bool rowSelect_ = false;

@@ -49,6 +49,9 @@ public:
 
     bool WantsKey(Word key, TShiftState shift) const override;
 
+    // Its position is the first line shown (wrapped lines counted as shown).
+    TViewScrollBar* VertScrollBar() override { return &vertScroll_; }
+
     TNotifyEvent OnChange;
 
 protected:
@@ -68,6 +71,7 @@ private:
     void DeleteAt();
 
     std::unique_ptr<TStringList> lines_;
+    TViewScrollBar vertScroll_;
     int caretLine_ = 0;
     int caretColumn_ = 0;
     TAlignment alignment_ = taLeftJustify;

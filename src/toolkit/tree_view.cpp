@@ -328,6 +328,14 @@ std::vector<TTreeNode*> TTreeView::VisibleNodes() const {
     return out;
 }
 
+TTreeNode* TTreeView::GetTopItem() const {
+    auto visible = VisibleNodes();
+    if (visible.empty()) {
+        return nullptr;
+    }
+    return visible[std::size_t(std::min(vertScroll_.Position(), int(visible.size()) - 1))];
+}
+
 bool TTreeView::WantsKey(Word key, TShiftState) const {
     return key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN;
 }

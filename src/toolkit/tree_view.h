@@ -144,6 +144,11 @@ public:
     TTVChangedEvent OnDeletion;
     TTVEditedEvent OnEdited;
 
+    // Its position is the index of the top node among the shown ones.
+    TViewScrollBar* VertScrollBar() override { return &vertScroll_; }
+    // The first node shown: the scroll position's node among the expanded ones.
+    TTreeNode* GetTopItem() const;
+
 protected:
     void KeyDown(Word& key, TShiftState shift) override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -155,6 +160,7 @@ private:
     std::vector<TTreeNode*> VisibleNodes() const;
 
     std::unique_ptr<TTreeNodes> items_;
+    TViewScrollBar vertScroll_;
     TTreeNode* selected_ = nullptr;
     TCustomImageList* images_ = nullptr;
     bool readOnly_ = false;

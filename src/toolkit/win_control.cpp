@@ -279,9 +279,28 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_KEYUP:
         HandleKeyUp(Word(message.WParam), Application().ShiftState());
         return;
+    case WM_MOUSEWHEEL:
+        if (TViewScrollBar* bar = VertScrollBar();
+            bar != nullptr && bar->Wheel(int(std::int16_t(message.WParam >> 16)))) {
+            Scrolled();
+        }
+        return;
     default:
         TControl::WndProc(message);
     }
+}
+
+void TWinControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (TViewScrollBar* bar = VertScrollBar(); bar != nullptr && button == mbLeft) {
+        int before = bar->Position();
+        if (bar->Press(x, y)) {
+            if (bar->Position() != before) {
+                Scrolled();
+            }
+            return;
+        }
+    }
+    TControl::MouseDown(button, shift, x, y);
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

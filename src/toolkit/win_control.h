@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolkit/control.h"
+#include "toolkit/scroll_bar.h"
 
 #include <vector>
 
@@ -14,6 +15,11 @@ public:
     TWinControl();
 
     bool IsWindowed() const override { return true; }
+    // The vertical scroll bar of a view that has one; null for other controls.
+    virtual TViewScrollBar* VertScrollBar() { return nullptr; }
+    // A left press on the scroll bar scrolls the view, without focus or
+    // OnMouseDown, as on a window's frame.
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     int ControlCount() const { return int(controls_.size()); }
     TControl* Controls(int index) const;
     // The control itself or one of its descendants.
@@ -74,6 +80,8 @@ protected:
     void Loaded() override;
     void FontChanged() override;
     void ColorChanged() override;
+    // The scroll bar's position moved.
+    virtual void Scrolled() { Invalidate(); }
     // The control's own handling of a key after the handlers.
     virtual void KeyDown(Word& key, TShiftState shift);
     virtual void KeyPress(char32_t& ch);

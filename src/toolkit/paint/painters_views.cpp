@@ -46,6 +46,39 @@ int RowHeight(TCanvas& canvas) {
     return canvas.TextHeight("Wg") + 4;
 }
 
+// The classic scroll track: the face dithered with the highlight colour.
+void ScrollTrack(TCanvas& canvas, const TRect& rect) {
+    Fill(canvas, rect, clBtnFace);
+    for (int y = rect.Top; y < rect.Bottom; ++y) {
+        for (int x = rect.Left + ((rect.Left + y) & 1); x < rect.Right; x += 2) {
+            canvas.SetPixel(x, y, clBtnHighlight);
+        }
+    }
+}
+
+// Lays the view's vertical bar out for content of count lines of which
+// page fit: at the right of area when they do not all fit and the view
+// allows a bar. Draws it and answers the area left for the content.
+TRect VerticalBar(TWinControl& view, TCanvas& canvas, TRect area, int count, int page,
+                  bool allowed = true) {
+    TViewScrollBar& bar = *view.VertScrollBar();
+    bar.SetRange(count, page);
+    if (!allowed || !bar.Needed() || area.Width() <= kScrollBarSize) {
+        bar.SetRect({});
+        return area;
+    }
+    bar.SetRect({area.Right - kScrollBarSize, area.Top, area.Right, area.Bottom});
+    bool enabled = view.IsEnabledInParents();
+    classic::ArrowButton(canvas, bar.UpArrow(), classic::TArrow::up, false, enabled);
+    classic::ArrowButton(canvas, bar.DownArrow(), classic::TArrow::down, false, enabled);
+    ScrollTrack(canvas, bar.Track());
+    if (TRect thumb = bar.Thumb(); !IsRectEmpty(thumb)) {
+        classic::ButtonFace(canvas, thumb, {});
+    }
+    area.Right = bar.Rect().Left;
+    return area;
+}
+
 // A row's height with its small images: the text's, or the image's and a pixel.
 int RowHeight(TCanvas& canvas, const TCustomImageList* images) {
     int text = RowHeight(canvas);
@@ -69,6 +102,10 @@ void ListReport(TListView& list, TCanvas& canvas, TRect area) {
     const auto* images = As<TCustomImageList>(list.GetSmallImages());
     int rowHeight = RowHeight(canvas, images);
     TListColumns* columns = list.GetColumns();
+    int header = list.GetShowColumnHeaders() ? rowHeight + 2 : 0;
+    area = VerticalBar(list, canvas, area, list.Items().Count(),
+                       std::max(area.Height() - header, 0) / rowHeight);
+    canvas.IntersectClipRect(area);
     int y = area.Top;
     if (list.GetShowColumnHeaders()) {
         int x = area.Left;
@@ -86,7 +123,8 @@ void ListReport(TListView& list, TCanvas& canvas, TRect area) {
         y += rowHeight + 2;
     }
     bool showSelection = HasFocus(list) || !list.GetHideSelection();
-    for (int i = 0; i < list.Items().Count() && y < area.Bottom; ++i, y += rowHeight) {
+    int top = list.VertScrollBar()->Position();
+    for (int i = top; i < list.Items().Count() && y < area.Bottom; ++i, y += rowHeight) {
         TListItem* item = list.Items()[i];
         bool selected = item->GetSelected() && showSelection;
         int x = area.Left;
@@ -194,9 +232,26 @@ void PaintMemo(TControl& control, TCanvas& canvas) {
     auto& memo = static_cast<TMemo&>(control);
     TRect inner = Field(memo, canvas);
     canvas.IntersectClipRect(inner);
-    TRect text = InflateRect(inner, -2, -1);
     unsigned flags = DT_NOPREFIX | DT_EXPANDTABS | AlignmentFlags(memo.GetAlignment());
     flags |= memo.GetWordWrap() ? DT_WORDBREAK : 0u;
+    int lineHeight = std::max(canvas.TextHeight("Wg"), 1);
+    // The lines as laid out in a width; wrapped lines count as they show.
+    auto lineCount = [&](const TRect& area) {
+        TRect measure = InflateRect(area, -2, -1);
+        canvas.DrawText(memo.GetText(), measure, flags | DT_CALCRECT);
+        return (measure.Height() + lineHeight - 1) / lineHeight;
+    };
+    TScrollStyle bars = memo.GetScrollBars();
+    bool allowed = bars == ssVertical || bars == ssBoth;
+    int page = std::max(inner.Height() - 2, 0) / lineHeight;
+    int count = lineCount(inner);
+    if (allowed && memo.GetWordWrap() && count > page) {
+        count = lineCount({inner.Left, inner.Top, inner.Right - kScrollBarSize, inner.Bottom});
+    }
+    inner = VerticalBar(memo, canvas, inner, count, page, allowed);
+    canvas.IntersectClipRect(inner);
+    TRect text = InflateRect(inner, -2, -1);
+    text.Top -= memo.VertScrollBar()->Position() * lineHeight;
     if (!memo.IsEnabledInParents()) {
         canvas.Font.SetColor(clGrayText);
     }
@@ -253,9 +308,17 @@ void PaintTreeView(TControl& control, TCanvas& canvas) {
         }
     };
     TTreeNodes* nodes = tree.GetItems();
+    int shown = 0;
+    for (int i = 0; i < nodes->Count(); ++i) {
+        shown += nodes->Item(i)->IsVisible() ? 1 : 0;
+    }
+    inner = VerticalBar(tree, canvas, inner, shown, std::max(inner.Height() - 1, 0) / rowHeight);
+    canvas.IntersectClipRect(inner);
+    // Nodes above the scroll position are not shown.
+    int skip = tree.VertScrollBar()->Position();
     for (int i = 0; i < nodes->Count() && y < inner.Bottom; ++i) {
         TTreeNode* node = nodes->Item(i);
-        if (!node->IsVisible()) {
+        if (!node->IsVisible() || skip-- > 0) {
             continue;
         }
         int level = node->Level() + base;
@@ -302,6 +365,22 @@ void PaintTreeView(TControl& control, TCanvas& canvas) {
 void PaintGrid(TControl& control, TCanvas& canvas) {
     auto& grid = static_cast<TCustomGrid&>(control);
     TRect inner = Field(grid, canvas);
+    canvas.IntersectClipRect(inner);
+    // The scrolling rows that fit from the top row on.
+    int probeCol = grid.GetFixedCols() > 0 ? 0 : grid.LeftCol();
+    int page = 0;
+    for (int row = grid.TopRow(); row < grid.GetRowCount(); ++row, ++page) {
+        TRect cell = grid.CellRect(probeCol, row);
+        if (IsRectEmpty(cell) || inner.Top + cell.Bottom > inner.Bottom) {
+            break;
+        }
+    }
+    TScrollStyle bars = grid.GetScrollBars();
+    TViewScrollBar& bar = *grid.VertScrollBar();
+    bar.SetRange(grid.GetRowCount() - grid.GetFixedRows(), page);
+    bar.SetPosition(grid.TopRow() - grid.GetFixedRows());
+    inner =
+        VerticalBar(grid, canvas, inner, bar.Count(), page, bars == ssVertical || bars == ssBoth);
     canvas.IntersectClipRect(inner);
     auto* strings = As<TStringGrid>(&grid);
     TGridOptions options = grid.GetOptions();

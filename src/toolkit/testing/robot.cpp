@@ -3,6 +3,8 @@
 #include "runtime/utf8.h"
 #include "toolkit/screen.h"
 
+#include <cstdint>
+
 namespace kvc {
 
 TRobot::TRobot() {
@@ -44,6 +46,16 @@ void CheckReachable(const TControl& control) {
 } // namespace
 
 void TRobot::Click(TControl& control) {
+    ClickAt(control, 1, 1);
+}
+
+void TRobot::Wheel(TControl& control, int notches) {
+    CheckReachable(control);
+    auto turn = WPARAM(std::uint16_t(std::int16_t(notches * WHEEL_DELTA)));
+    control.Perform(WM_MOUSEWHEEL, turn << 16, 0);
+}
+
+void TRobot::ClickAt(TControl& control, int x, int y) {
     CheckReachable(control);
     if (!control.IsShowing() || !control.IsEnabledInParents()) {
         throw EInvalidOperation("Cannot click " + std::string(control.ClassName()) + " '" +
@@ -54,9 +66,9 @@ void TRobot::Click(TControl& control) {
         form->SetFocusToForm();
     }
     TDestroyGuard guard(control);
-    control.MouseDown(mbLeft, {}, 1, 1);
+    control.MouseDown(mbLeft, {}, x, y);
     if (guard.Alive()) {
-        control.MouseUp(mbLeft, {}, 1, 1);
+        control.MouseUp(mbLeft, {}, x, y);
     }
 }
 

@@ -37,6 +37,12 @@ public:
     // A press and release of the left button on the control; a control that
     // is not showing or not enabled raises EInvalidOperation.
     void Click(TControl& control);
+    // The same at (x, y) of the control, in its own coordinates: on a view's
+    // scroll bar it scrolls the view.
+    void ClickAt(TControl& control, int x, int y);
+    // Turns the mouse wheel over the control by notches (positive away from
+    // the user, which scrolls a view up), as WM_MOUSEWHEEL.
+    void Wheel(TControl& control, int notches);
     void Focus(TWinControl& control);
     // Each character goes to the control that has the focus then (WM_CHAR).
     void Type(std::string_view text);

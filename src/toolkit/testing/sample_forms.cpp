@@ -199,9 +199,9 @@ void TfrmPaintControls::FormCreate(TObject*) {
     }
 
     const char* rows[][3] = {
-        {"WO-0507", "A-1001", "12"},
-        {"WO-0508", "B-2040", "3"},
-        {"WO-0511", "C-0007", "150"},
+        {"WO-0507", "A-1001", "12"}, {"WO-0508", "B-2040", "3"},  {"WO-0511", "C-0007", "150"},
+        {"WO-0512", "A-1002", "8"},  {"WO-0515", "B-2041", "20"}, {"WO-0516", "C-0009", "64"},
+        {"WO-0520", "A-1003", "5"},  {"WO-0521", "D-0100", "1"},
     };
     for (const auto& row : rows) {
         TListItem* item = lvOrders->Items().Add();

@@ -284,7 +284,7 @@ object frmPaintControls: TfrmPaintControls
         Width = 200
       end
       item
-        Text = '工单 3 笔'
+        Text = '工单 8 笔'
         Width = 150
       end
       item
