@@ -32,12 +32,14 @@ KVC_REGISTER_CLASS(TComboBox) {
     c.Event("OnChange", &TComboBox::OnChange);
     c.Event("OnClick", &TComboBox::OnClick);
     c.Event("OnDblClick", &TComboBox::OnDblClick);
+    c.Event("OnDrawItem", &TComboBox::OnDrawItem);
     c.Event("OnDropDown", &TComboBox::OnDropDown);
     c.Event("OnEnter", &TComboBox::OnEnter);
     c.Event("OnExit", &TComboBox::OnExit);
     c.Event("OnKeyDown", &TComboBox::OnKeyDown);
     c.Event("OnKeyPress", &TComboBox::OnKeyPress);
     c.Event("OnKeyUp", &TComboBox::OnKeyUp);
+    c.Event("OnMeasureItem", &TComboBox::OnMeasureItem);
 }
 
 TComboBox::TComboBox() : items_(std::make_unique<TStringList>()) {

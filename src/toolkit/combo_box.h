@@ -8,6 +8,7 @@
 #pragma once
 
 #include "runtime/string_list.h"
+#include "toolkit/owner_draw.h"
 #include "toolkit/win_control.h"
 
 #include <memory>
@@ -53,8 +54,20 @@ public:
     bool WantsKey(Word key, TShiftState shift) const override;
     void DoEnter() override;
 
+    // Whether OnDrawItem draws the items (an owner-draw style and a
+    // handler); the edit part shows the chosen item drawn by it.
+    bool OwnerDraws() const {
+        return (style_ == csOwnerDrawFixed || style_ == csOwnerDrawVariable) &&
+               OnDrawItem.Assigned();
+    }
+    // The canvas the combo box is being drawn on; null outside painting.
+    TCanvas* Canvas() const { return canvas_; }
+    void SetCanvas(TCanvas* canvas) { canvas_ = canvas; }
+
     TNotifyEvent OnChange;
     TNotifyEvent OnDropDown;
+    TDrawItemEvent OnDrawItem;
+    TMeasureItemEvent OnMeasureItem;
 
 protected:
     void KeyDown(Word& key, TShiftState shift) override;
@@ -76,6 +89,7 @@ private:
     // An ItemIndex read from a definition before its Items: applied once all is read.
     std::optional<int> loadedItemIndex_;
     int itemHeight_ = 16;
+    TCanvas* canvas_ = nullptr;
     int dropDownCount_ = 8;
     int maxLength_ = 0;
     bool droppedDown_ = false;

@@ -17,6 +17,7 @@
 #include "toolkit/group_box.h"
 #include "toolkit/image_list.h"
 #include "toolkit/label.h"
+#include "toolkit/list_box.h"
 #include "toolkit/list_view.h"
 #include "toolkit/mask_edit.h"
 #include "toolkit/memo.h"
@@ -56,7 +57,7 @@ void RegisterStandardClasses() {
              &TComboBox::StaticClassInfo(),    &TCheckBox::StaticClassInfo(),
              &TRadioButton::StaticClassInfo(), &TBitBtn::StaticClassInfo(),
              &TSpeedButton::StaticClassInfo(), &TSpinEdit::StaticClassInfo(),
-             &TListView::StaticClassInfo(),
+             &TListView::StaticClassInfo(),    &TListBox::StaticClassInfo(),
          }) {
         RegisterClass(*info);
     }

@@ -58,6 +58,7 @@ void PaintMessageForm(TControl& control, TCanvas& canvas);
 
 // Fields and views.
 void PaintComboBox(TControl& control, TCanvas& canvas);
+void PaintListBox(TControl& control, TCanvas& canvas);
 void PaintMemo(TControl& control, TCanvas& canvas);
 void PaintSpinEdit(TControl& control, TCanvas& canvas);
 void PaintListView(TControl& control, TCanvas& canvas);

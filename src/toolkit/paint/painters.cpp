@@ -201,6 +201,7 @@ constexpr std::pair<std::string_view, TControlPainter> kPainters[] = {
     {"TEdit", PaintEdit},
     {"TMemo", PaintMemo},
     {"TComboBox", PaintComboBox},
+    {"TListBox", PaintListBox},
     {"TBitBtn", PaintBitBtn},
     {"TButton", PaintButton},
     {"TSpeedButton", PaintSpeedButton},

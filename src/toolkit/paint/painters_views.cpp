@@ -2,6 +2,7 @@
 // edit, list view, tree view and grids.
 #include "toolkit/combo_box.h"
 #include "toolkit/grids.h"
+#include "toolkit/list_box.h"
 #include "toolkit/list_view.h"
 #include "toolkit/memo.h"
 #include "toolkit/paint/classic_painter.h"
@@ -201,7 +202,100 @@ void ListSimple(TListView& list, TCanvas& canvas, TRect area) {
     }
 }
 
+// Readies the canvas for one item as owner-draw handlers expect it: the
+// control's font, and the brush in the control's colour, or for a selected
+// item in the highlight colour with the font in the highlight-text colour.
+void PrepareItem(TCanvas& canvas, const TControl& control, TOwnerDrawState state) {
+    canvas.Font.Assign(*control.GetFont());
+    canvas.Brush.Style = bsSolid;
+    canvas.Pen.Color = control.GetFont()->GetColor();
+    if (state.Contains(odSelected)) {
+        canvas.Brush.Color = clHighlight;
+        canvas.Font.SetColor(clHighlightText);
+    } else {
+        canvas.Brush.Color = control.GetColor();
+        if (state.Contains(odDisabled)) {
+            canvas.Font.SetColor(clGrayText);
+        }
+    }
+}
+
+// The item as a list draws it without a handler: its area in the brush,
+// its text from two pixels in.
+void DefaultItem(TCanvas& canvas, const std::string& text, const TRect& rect) {
+    canvas.FillRect(rect);
+    TRect r{rect.Left + 2, rect.Top, rect.Right, rect.Bottom};
+    canvas.Brush.Style = bsClear;
+    canvas.DrawText(text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+}
+
+// Runs the list's OnDrawItem with its Canvas set for the call.
+template <class TList>
+void OwnerDrawItem(TList& list, TCanvas& canvas, int index, const TRect& rect,
+                   TOwnerDrawState state) {
+    struct TCanvasScope {
+        TList& list;
+        ~TCanvasScope() { list.SetCanvas(nullptr); }
+    } scope{list};
+    list.SetCanvas(&canvas);
+    list.OnDrawItem(&list, index, rect, state);
+}
+
+TOwnerDrawState ItemState(const TWinControl& control, bool selected) {
+    TOwnerDrawState state;
+    if (selected) {
+        state.Include(odSelected);
+        if (HasFocus(control)) {
+            state.Include(odFocused);
+        }
+    }
+    if (!control.IsEnabledInParents()) {
+        state.Include(odDisabled);
+    }
+    return state;
+}
+
 } // namespace
+
+void PaintListBox(TControl& control, TCanvas& canvas) {
+    auto& box = static_cast<TListBox&>(control);
+    TRect inner = Field(box, canvas);
+    canvas.IntersectClipRect(inner);
+    if (box.GetStyle() == lbOwnerDrawVariable) {
+        struct TCanvasScope {
+            TListBox& box;
+            ~TCanvasScope() { box.SetCanvas(nullptr); }
+        } scope{box};
+        box.SetCanvas(&canvas);
+        box.MeasureItems();
+    }
+    int count = box.GetItems()->Count();
+    int page = 0;
+    for (int i = box.GetTopIndex(), space = inner.Height(); i < count; ++i, ++page) {
+        space -= box.ItemHeightOf(i);
+        if (space < 0) {
+            break;
+        }
+    }
+    inner = VerticalBar(box, canvas, inner, count, page);
+    canvas.IntersectClipRect(inner);
+    int y = inner.Top;
+    for (int i = box.GetTopIndex(); i < count && y < inner.Bottom; ++i) {
+        TRect rect{inner.Left, y, inner.Right, y + box.ItemHeightOf(i)};
+        TOwnerDrawState state = ItemState(box, i == box.GetItemIndex());
+        PrepareItem(canvas, box, state);
+        if (box.OwnerDraws()) {
+            OwnerDrawItem(box, canvas, i, rect, state);
+        } else {
+            DefaultItem(canvas, (*box.GetItems())[i], rect);
+        }
+        if (state.Contains(odFocused)) {
+            classic::FocusRect(canvas, rect);
+        }
+        y = rect.Bottom;
+    }
+    canvas.Font.Assign(*box.GetFont());
+}
 
 void PaintComboBox(TControl& control, TCanvas& canvas) {
     auto& combo = static_cast<TComboBox&>(control);
@@ -215,6 +309,23 @@ void PaintComboBox(TControl& control, TCanvas& canvas) {
         inner.Right = button.Left;
     }
     canvas.IntersectClipRect(inner);
+    if (combo.OwnerDraws()) {
+        // The edit part: the chosen item, drawn by the handler.
+        TRect rect = InflateRect(inner, -1, -1);
+        TOwnerDrawState state = ItemState(combo, HasFocus(combo));
+        state.Include(odComboBoxEdit);
+        PrepareItem(canvas, combo, state);
+        if (combo.GetItemIndex() >= 0) {
+            OwnerDrawItem(combo, canvas, combo.GetItemIndex(), rect, state);
+        } else {
+            canvas.FillRect(rect);
+        }
+        if (state.Contains(odFocused)) {
+            classic::FocusRect(canvas, rect);
+        }
+        canvas.Font.Assign(*combo.GetFont());
+        return;
+    }
     // A drop-down list shows its choice selected while it has the focus.
     bool selected = HasFocus(combo) && combo.GetStyle() == csDropDownList;
     // A drop-down list has no edit part: it shows the chosen item.

@@ -189,6 +189,7 @@ KVC_REGISTER_CLASS(TfrmPaintControls) {
     KVC_FIELD(splMain);
     KVC_FIELD(tsView);
     KVC_FIELD(sgStock);
+    KVC_FIELD(lbUnits);
     KVC_FIELD(stsMain);
     KVC_METHOD(FormCreate);
 }

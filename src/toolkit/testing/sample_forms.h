@@ -10,6 +10,7 @@
 #include "toolkit/grids.h"
 #include "toolkit/group_box.h"
 #include "toolkit/label.h"
+#include "toolkit/list_box.h"
 #include "toolkit/list_view.h"
 #include "toolkit/memo.h"
 #include "toolkit/page_control.h"
@@ -74,6 +75,7 @@ public:
     TSplitter* splMain = nullptr;
     TTabSet* tsView = nullptr;
     TStringGrid* sgStock = nullptr;
+    TListBox* lbUnits = nullptr;
     TStatusBar* stsMain = nullptr;
 
     // Fills the image list with small pictures drawn here, and the rows of

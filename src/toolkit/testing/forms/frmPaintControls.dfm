@@ -273,6 +273,23 @@ object frmPaintControls: TfrmPaintControls
     Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRowSelect]
     TabOrder = 9
   end
+  object lbUnits: TListBox
+    Left = 316
+    Top = 280
+    Width = 130
+    Height = 100
+    ItemHeight = 16
+    Items.Strings = (
+      '个'
+      '箱'
+      '公斤'
+      '米'
+      '卷'
+      '张'
+      '套')
+    ItemIndex = 2
+    TabOrder = 10
+  end
   object stsMain: TStatusBar
     Left = 0
     Top = 393
