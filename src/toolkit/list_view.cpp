@@ -397,8 +397,16 @@ void TListView::MoveFocus(int delta) {
     }
     int index = focusedItem_ != nullptr ? focusedItem_->Index() + delta : 0;
     index = std::clamp(index, 0, items_.Count() - 1);
-    if (DeselectOthers(items_[index])) {
-        ChangeSelected(items_[index], true);
+    TListItem* target = items_[index];
+    if (!DeselectOthers(target) || !ChangeSelected(target, true)) {
+        return;
+    }
+    // Moving onto an item that already was selected moves the focus too.
+    if (items_.IndexOf(target) >= 0) {
+        focusedItem_ = target;
+    }
+    if (vertScroll_.ShowLine(index)) {
+        Invalidate();
     }
 }
 

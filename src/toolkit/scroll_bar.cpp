@@ -30,6 +30,19 @@ bool TViewScrollBar::SetPosition(int position) {
     return position_ != old;
 }
 
+bool TViewScrollBar::ShowLine(int line) {
+    if (page_ <= 0) {
+        return false;
+    }
+    if (line < position_) {
+        return SetPosition(line);
+    }
+    if (line >= position_ + page_) {
+        return SetPosition(line - page_ + 1);
+    }
+    return false;
+}
+
 TRect TViewScrollBar::UpArrow() const {
     int size = std::min(rect_.Width(), rect_.Height() / 2);
     return {rect_.Left, rect_.Top, rect_.Right, rect_.Top + size};

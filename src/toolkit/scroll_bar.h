@@ -25,6 +25,10 @@ public:
     // Clamped to 0 .. Count - Page; answers whether it moved.
     bool SetPosition(int position);
     bool ScrollBy(int lines) { return SetPosition(position_ + lines); }
+    // Scrolls as little as brings the line into the page (as a keyboard move
+    // to it does); nothing before the view was first laid out. Answers
+    // whether the position moved.
+    bool ShowLine(int line);
     // The bar shows only when the content does not fit.
     bool Needed() const { return page_ > 0 && count_ > page_; }
 

@@ -383,6 +383,12 @@ void TTreeView::KeyDown(Word& key, TShiftState) {
     }
     if (target != nullptr) {
         SetSelected(target);
+        // The view follows the selection; the nodes shown may have changed.
+        visible = VisibleNodes();
+        auto shown = std::find(visible.begin(), visible.end(), selected_);
+        if (shown != visible.end() && vertScroll_.ShowLine(int(shown - visible.begin()))) {
+            Invalidate();
+        }
     }
 }
 

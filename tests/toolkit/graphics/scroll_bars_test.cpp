@@ -199,6 +199,49 @@ TEST_F(ScrollBarsPaintTest, TheWheelAndTheArrowsMoveTheTopRowAndTheThumb) {
     EXPECT_EQ(top, bar.Track().Top);
 }
 
+TEST_F(ScrollBarsPaintTest, KeyboardMovesBringTheFocusedRowOrNodeIntoView) {
+    TListView& list = *form->lvOrders;
+    TViewScrollBar& bar = *list.VertScrollBar();
+    int page = bar.Page();
+    robot.Focus(list);
+    list.SetItemFocused(list.Items()[0]);
+    for (int i = 1; i < page; ++i) {
+        robot.Press(VK_DOWN);
+    }
+    EXPECT_EQ(bar.Position(), 0); // the last row of the page needs no scrolling
+    robot.Press(VK_DOWN);
+    EXPECT_EQ(bar.Position(), 1);
+    EXPECT_EQ(list.GetTopItem(), list.Items()[1]);
+    robot.Wheel(list, -1);
+    int bottom = bar.Position();
+    ASSERT_EQ(bottom, list.Items().Count() - page);
+    // Up from the sixth row: rows still in view move no page.
+    int focused = list.ItemFocused()->Index();
+    while (focused > bottom) {
+        robot.Press(VK_UP);
+        focused = list.ItemFocused()->Index();
+        EXPECT_EQ(bar.Position(), bottom);
+    }
+    robot.Press(VK_UP);
+    EXPECT_EQ(bar.Position(), bottom - 1);
+
+    TTreeView& tree = *form->tvItems;
+    TTreeNodes* nodes = tree.GetItems();
+    TTreeNode* more = nodes->AddChild(nullptr, "more");
+    for (int i = 0; i < 10; ++i) {
+        nodes->AddChild(more, "node");
+    }
+    more->SetExpanded(true);
+    Render();
+    robot.Focus(tree);
+    robot.Press(VK_END);
+    TViewScrollBar& treeBar = *tree.VertScrollBar();
+    EXPECT_EQ(treeBar.Position(), treeBar.Count() - treeBar.Page());
+    robot.Press(VK_HOME);
+    EXPECT_EQ(treeBar.Position(), 0);
+    EXPECT_EQ(tree.GetTopItem(), nodes->Item(0));
+}
+
 TEST_F(ScrollBarsPaintTest, MemosAndGridsScrollTheirLinesAndRows) {
     TMemo& memo = *form->mmNote;
     TStringGrid& grid = *form->sgStock;
