@@ -237,7 +237,7 @@ JobStore::JobStore(const std::string& path, Durability durability) : path_(path)
         Execute(kSchema);
         submit_ = std::make_unique<SubmitStatements>(db_);
         checkpointer_ = std::make_unique<WalCheckpointer>(path);
-        checkpointer_->Attach(db_);
+        checkpointer_->Attach(db_, mutex_);
     } catch (const EInOutError& error) {
         submit_.reset(); // a connection with live statements would not close
         sqlite3_close(db_);

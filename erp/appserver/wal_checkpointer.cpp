@@ -35,7 +35,8 @@ WalCheckpointer::~WalCheckpointer() {
     sqlite3_close(db_);
 }
 
-void WalCheckpointer::Attach(sqlite3* writer) {
+void WalCheckpointer::Attach(sqlite3* writer, std::mutex& writers) {
+    writers_ = &writers;
     sqlite3_wal_hook(writer, &WalCheckpointer::OnCommit, this);
 }
 
@@ -70,15 +71,28 @@ void WalCheckpointer::Run() {
         }
         const std::uint64_t target = requested_;
         lock.unlock();
-        // A passive checkpoint copies what no reader still needs and never
-        // waits for anyone. What it could not copy (a reader in the way, a
-        // busy file) stays in the log, whose next request copies it: the
-        // data is safe in the log meanwhile, so there is nothing to report.
-        sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        CopyLog();
         lock.lock();
         done_ = target;
         idle_.notify_all();
     }
+}
+
+// What a checkpoint could not copy (a reader in the way, a busy file) stays
+// in the log, whose next request copies it: the data is safe in the log
+// meanwhile, so there is nothing to report.
+void WalCheckpointer::CopyLog() {
+    // Most of the copying, and the disk flushes, beside the writers.
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    if (writers_ == nullptr) {
+        return;
+    }
+    // Then what they committed meanwhile (usually a few frames), with the
+    // writers held back for that short copy. Only a log copied whole starts
+    // over at the next commit: otherwise it would grow for as long as
+    // commits keep coming, and every pass would walk all of it.
+    std::lock_guard hold(*writers_);
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
 }
 
 } // namespace kvc::erp

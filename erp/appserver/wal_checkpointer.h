@@ -6,8 +6,9 @@
 // the submission that happens to commit then waits for two disk flushes, and
 // every other submission waits behind it. Here the committing connection only
 // asks (RequestFromWalHook) and goes on; the checkpoint runs beside the
-// writers, which WAL allows, and the log starts over at the next commit once
-// everything in it has been copied.
+// writers, which WAL allows; only its last frames are copied with the writers
+// held back, so that the log is copied whole and starts over at the next
+// commit.
 #pragma once
 
 #include <condition_variable>
@@ -33,8 +34,10 @@ public:
     WalCheckpointer& operator=(const WalCheckpointer&) = delete;
 
     // Installs the request on a writing connection in place of its automatic
-    // checkpoints. The checkpointer must outlive the connection's commits.
-    void Attach(sqlite3* writer);
+    // checkpoints. Whoever writes holds writers during each transaction; the
+    // checkpointer holds it for the last frames of a copy. The checkpointer
+    // must outlive the connection's commits.
+    void Attach(sqlite3* writer, std::mutex& writers);
     // Asks for a checkpoint; returns at once.
     void Request();
     // Waits until every checkpoint asked for so far has run.
@@ -43,9 +46,11 @@ public:
 private:
     static int OnCommit(void* self, sqlite3* db, const char* name, int frames);
     void Run();
+    void CopyLog();
 
     sqlite3* db_ = nullptr;
     const int frames_;
+    std::mutex* writers_ = nullptr;
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <sqlite3.h>
 #include <string>
 
@@ -49,10 +50,14 @@ private:
 std::uintmax_t LogSizeAfterWrites(const fs::path& dir, int frames) {
     const std::string path = (dir / "rows.db").string();
     WalDatabase db(path);
+    std::mutex writers;
     WalCheckpointer checkpointer(path, frames);
-    checkpointer.Attach(db.Handle());
+    checkpointer.Attach(db.Handle(), writers);
     for (int i = 0; i < 300; ++i) {
-        db.InsertRow();
+        {
+            std::lock_guard hold(writers);
+            db.InsertRow();
+        }
         checkpointer.WaitIdle();
     }
     EXPECT_EQ(db.Rows(), 300);
@@ -75,9 +80,11 @@ TEST(WalCheckpointerTest, WhatWasCopiedIsInTheDatabaseFileAlone) {
     const std::string path = (dir.Path() / "rows.db").string();
     {
         WalDatabase db(path);
+        std::mutex writers;
         WalCheckpointer checkpointer(path, 4);
-        checkpointer.Attach(db.Handle());
+        checkpointer.Attach(db.Handle(), writers);
         for (int i = 0; i < 50; ++i) {
+            std::lock_guard hold(writers);
             db.InsertRow();
         }
         checkpointer.Request();
