@@ -273,20 +273,12 @@ std::string JobStore::Submit(JobRecord job) {
         mine.wake.wait(lock, [&] { return mine.done || mine.leads; });
     }
     if (!mine.done) {
-        // This caller writes everything queued so far, its own job included.
         committing_ = true;
-        std::vector<PendingSubmit*> batch;
-        batch.swap(queue_);
-        lock.unlock();
-        CommitBatch(batch);
-        lock.lock();
-        // Signalled under the lock: a waiter's state lives on its stack,
-        // which it leaves only after taking the lock back.
-        for (PendingSubmit* pending : batch) {
-            pending->done = true;
-            if (pending != &mine) {
-                pending->wake.notify_one();
-            }
+        // Its own batch, then at most one more: the thread that is running
+        // writes what queued meanwhile at once, instead of waking one of
+        // those callers to do it, and waits for one more commit at most.
+        for (int round = 0; round < 2 && !queue_.empty(); ++round) {
+            WriteQueued(lock, mine);
         }
         if (queue_.empty()) {
             committing_ = false;
@@ -300,6 +292,22 @@ std::string JobStore::Submit(JobRecord job) {
         throw EInOutError(mine.error);
     }
     return mine.number;
+}
+
+void JobStore::WriteQueued(std::unique_lock<std::mutex>& lock, const PendingSubmit& writer) {
+    std::vector<PendingSubmit*> batch;
+    batch.swap(queue_);
+    lock.unlock();
+    CommitBatch(batch);
+    lock.lock();
+    // Signalled under the lock: a waiter's state lives on its stack, which
+    // it leaves only after taking the lock back.
+    for (PendingSubmit* pending : batch) {
+        pending->done = true;
+        if (pending != &writer) {
+            pending->wake.notify_one();
+        }
+    }
 }
 
 void JobStore::CommitBatch(const std::vector<PendingSubmit*>& batch) {

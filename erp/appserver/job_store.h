@@ -120,6 +120,9 @@ private:
     // Writes a batch of submissions in one transaction; never raises, every
     // item gets its number or its error.
     void CommitBatch(const std::vector<PendingSubmit*>& batch);
+    // Writes what is queued, with queueMutex_ held by lock (released while
+    // writing), and tells the callers of the batch but writer.
+    void WriteQueued(std::unique_lock<std::mutex>& lock, const PendingSubmit& writer);
     void InsertJob(PendingSubmit& pending);
     void Execute(const char* sql) const;
     JobRecord ReadJob(sqlite3_stmt* row) const;
