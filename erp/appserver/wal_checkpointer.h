@@ -5,7 +5,7 @@
 // limit, and a checkpoint syncs the log and the database file to the disk:
 // the submission that happens to commit then waits for two disk flushes, and
 // every other submission waits behind it. Here the committing connection only
-// asks (RequestFromWalHook) and goes on; the checkpoint runs beside the
+// asks, from SQLite's WAL hook, and goes on; the checkpoint runs beside the
 // writers, which WAL allows; only its last frames are copied with the writers
 // held back, so that the log is copied whole and starts over at the next
 // commit.
