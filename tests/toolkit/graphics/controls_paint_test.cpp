@@ -2,6 +2,7 @@
 // the pixels that tell a state apart, not whole pictures.
 #include "toolkit/application.h"
 #include "toolkit/dialogs.h"
+#include "toolkit/graphics/painted_controls.h"
 #include "toolkit/paint/glyph_picture.h"
 #include "toolkit/paint/render.h"
 #include "toolkit/testing/sample_forms.h"
@@ -14,36 +15,8 @@
 namespace kvc {
 namespace {
 
-class ControlsPaintTest : public ::testing::Test {
+class ControlsPaintTest : public testing::PaintedControlsTest {
 protected:
-    void SetUp() override {
-        form = MakeUnique<TfrmPaintControls>();
-        form->Show();
-    }
-    void TearDown() override {
-        form.reset();
-        Application().ProcessMessages();
-    }
-    void Render() { picture = RenderToBitmap(*form); }
-    // The colour at a point of a control, in its own coordinates.
-    TColor At(const TControl& control, int x, int y) const {
-        for (const TControl* c = &control; c->Parent() != nullptr; c = c->Parent()) {
-            x += c->GetLeft();
-            y += c->GetTop();
-        }
-        TPoint origin = ClientOrigin(*form);
-        return TColor(picture->Pixel(x + origin.X, y + origin.Y) & 0xFFFFFF);
-    }
-    bool Has(const TControl& control, const TRect& r, TColor color) const {
-        for (int y = r.Top; y < r.Bottom; ++y) {
-            for (int x = r.Left; x < r.Right; ++x) {
-                if (At(control, x, y) == ColorToRGB(color)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
     // Whether the area holds text ink, anti-aliased: a pixel much darker
     // (or, on the highlight, much lighter) than the field.
     bool HasInk(const TControl& control, const TRect& r, bool light = false) const {
@@ -65,9 +38,6 @@ protected:
         scratch.Canvas().Font.Assign(*control.GetFont());
         return scratch.Canvas().TextHeight("Wg") + 4;
     }
-
-    TOwned<TfrmPaintControls> form;
-    std::unique_ptr<TBitmap> picture;
 };
 
 TEST_F(ControlsPaintTest, ACheckBoxShowsItsMarkInsideTheBoxOnlyWhenChecked) {

@@ -3,6 +3,7 @@
 // content does not fit, its thumb where the position puts it, the rows
 // shown from the top row on.
 #include "toolkit/application.h"
+#include "toolkit/graphics/painted_controls.h"
 #include "toolkit/paint/render.h"
 #include "toolkit/scroll_bar.h"
 #include "toolkit/testing/robot.h"
@@ -76,35 +77,11 @@ TEST(ViewScrollBarTest, ArrowsScrollALineTheTrackAPageTheWheelThreeLines) {
     EXPECT_FALSE(bar.Wheel(-WHEEL_DELTA));
 }
 
-class ScrollBarsPaintTest : public ::testing::Test {
+class ScrollBarsPaintTest : public testing::PaintedControlsTest {
 protected:
     void SetUp() override {
-        form = MakeUnique<TfrmPaintControls>();
-        form->Show();
+        PaintedControlsTest::SetUp();
         Render();
-    }
-    void TearDown() override {
-        form.reset();
-        Application().ProcessMessages();
-    }
-    void Render() { picture = RenderToBitmap(*form); }
-    TColor At(const TControl& control, int x, int y) const {
-        for (const TControl* c = &control; c->Parent() != nullptr; c = c->Parent()) {
-            x += c->GetLeft();
-            y += c->GetTop();
-        }
-        TPoint origin = ClientOrigin(*form);
-        return TColor(picture->Pixel(x + origin.X, y + origin.Y) & 0xFFFFFF);
-    }
-    bool Has(const TControl& control, const TRect& r, TColor color) const {
-        for (int y = r.Top; y < r.Bottom; ++y) {
-            for (int x = r.Left; x < r.Right; ++x) {
-                if (At(control, x, y) == ColorToRGB(color)) {
-                    return true;
-                }
-            }
-        }
-        return false;
     }
     // Where the painted thumb starts and ends: a raised face, whose white
     // top edge is a row the dithered track never has (two white pixels side
@@ -125,8 +102,6 @@ protected:
         return {top, bottom};
     }
 
-    TOwned<TfrmPaintControls> form;
-    std::unique_ptr<TBitmap> picture;
     TRobot robot;
 };
 
