@@ -222,8 +222,11 @@ UserRights DefaultUserRights() {
 }
 
 JobStore::JobStore(const std::string& path, Durability durability) : path_(path) {
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
+    // mutex_ serialises every use of the connection, so SQLite's own lock
+    // around each call would only be taken a second time.
+    if (sqlite3_open_v2(path.c_str(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         const std::string reason = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
         sqlite3_close(db_);
         throw EInOutError("Cannot open the job database " + path + ": " + reason);

@@ -11,7 +11,9 @@ WalCheckpointer::WalCheckpointer(const std::string& path, int frames) : frames_(
         sqlite3_close(db_);
         throw EInOutError("Cannot open the database " + path + " for checkpoints: " + reason);
     };
-    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // The connection is used by the checkpointer's thread alone.
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
         refuse(db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory");
     }
     // A connection knows the file is in WAL mode only once it has read it;
