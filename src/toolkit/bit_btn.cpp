@@ -58,15 +58,11 @@ void TBitBtn::SetKind(TBitBtnKind kind) {
 }
 
 void TBitBtn::SetGlyph(TGlyphData* glyph) {
-    if (glyph != nullptr) {
-        glyph_->Assign(*glyph);
-    } else {
-        glyph_->Clear();
-    }
+    glyph_->CopyFrom(glyph);
 }
 
 void TBitBtn::SetNumGlyphs(TNumGlyphs value) {
-    if (value >= 1 && value <= 4) {
+    if (IsNumGlyphs(value)) {
         numGlyphs_ = value;
     }
 }

@@ -16,8 +16,17 @@ public:
     void SetData(const std::vector<std::uint8_t>& data) { data_ = data; }
     bool Empty() const { return data_.empty(); }
     void Clear() { data_.clear(); }
-    // Copies another glyph's picture; null clears.
+    // Copies another glyph's picture.
     void Assign(const TPersistent& source) override;
+    // What a Glyph property's setter does: copies the picture, or clears
+    // for none.
+    void CopyFrom(const TGlyphData* source) {
+        if (source != nullptr) {
+            Assign(*source);
+        } else {
+            Clear();
+        }
+    }
 
 private:
     std::vector<std::uint8_t> data_;
@@ -25,6 +34,10 @@ private:
 
 // The number of images side by side in a glyph, 1 to 4.
 using TNumGlyphs = int;
+// Another count is ignored by a NumGlyphs setter, as classically.
+constexpr bool IsNumGlyphs(TNumGlyphs value) {
+    return value >= 1 && value <= 4;
+}
 
 KVC_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom);
 

@@ -86,15 +86,11 @@ void TSpeedButton::SetAllowAllUp(bool value) {
 }
 
 void TSpeedButton::SetGlyph(TGlyphData* glyph) {
-    if (glyph != nullptr) {
-        glyph_->Assign(*glyph);
-    } else {
-        glyph_->Clear();
-    }
+    glyph_->CopyFrom(glyph);
 }
 
 void TSpeedButton::SetNumGlyphs(TNumGlyphs value) {
-    if (value >= 1 && value <= 4) {
+    if (IsNumGlyphs(value)) {
         numGlyphs_ = value;
     }
 }

@@ -224,13 +224,8 @@ constexpr std::pair<std::string_view, TControlPainter> kPainters[] = {
 } // namespace
 } // namespace painting
 
-TControlPainter StandardPainter(std::string_view className) {
-    for (const auto& [name, painter] : painting::kPainters) {
-        if (name == className) {
-            return painter;
-        }
-    }
-    return nullptr;
+std::span<const std::pair<std::string_view, TControlPainter>> StandardPainters() {
+    return painting::kPainters;
 }
 
 } // namespace kvc

@@ -4,11 +4,13 @@
 
 #include "toolkit/paint/render.h"
 
+#include <span>
 #include <string_view>
+#include <utility>
 
 namespace kvc {
 
-// The painter registered for exactly this class name, or null.
-TControlPainter StandardPainter(std::string_view className);
+// The toolkit's painters with the exact class name each paints.
+std::span<const std::pair<std::string_view, TControlPainter>> StandardPainters();
 
 } // namespace kvc

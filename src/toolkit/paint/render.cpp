@@ -2,30 +2,38 @@
 
 #include "toolkit/paint/painters.h"
 
+#include <map>
 #include <mutex>
-#include <unordered_map>
+#include <string>
+#include <string_view>
 
 namespace kvc {
 
 namespace {
 
-// Part of the class registry: painters of classes registered from outside
-// the toolkit.
+// Part of the class registry: the painter of each class by name, the
+// toolkit's own to begin with; a class registered from outside the toolkit
+// adds its painter, or replaces the toolkit's for that class.
 class TPainterRegistry {
 public:
-    void Add(const TClassInfo& info, TControlPainter painter) {
-        std::lock_guard lock(mutex_);
-        painters_[&info] = painter;
+    TPainterRegistry() {
+        for (const auto& [name, painter] : StandardPainters()) {
+            painters_.emplace(name, painter);
+        }
     }
-    TControlPainter Find(const TClassInfo& info) const {
+    void Add(std::string_view className, TControlPainter painter) {
         std::lock_guard lock(mutex_);
-        auto it = painters_.find(&info);
+        painters_.insert_or_assign(std::string(className), painter);
+    }
+    TControlPainter Find(std::string_view className) const {
+        std::lock_guard lock(mutex_);
+        auto it = painters_.find(className);
         return it != painters_.end() ? it->second : nullptr;
     }
 
 private:
     mutable std::mutex mutex_;
-    std::unordered_map<const TClassInfo*, TControlPainter> painters_;
+    std::map<std::string, TControlPainter, std::less<>> painters_;
 };
 
 TPainterRegistry& Painters() {
@@ -36,15 +44,12 @@ TPainterRegistry& Painters() {
 } // namespace
 
 void RegisterPainter(const TClassInfo& info, TControlPainter painter) {
-    Painters().Add(info, painter);
+    Painters().Add(info.Name(), painter);
 }
 
 TControlPainter FindPainter(const TControl& control) {
     for (const TClassInfo* info = &control.ClassType(); info != nullptr; info = info->Parent()) {
-        if (TControlPainter painter = Painters().Find(*info)) {
-            return painter;
-        }
-        if (TControlPainter painter = StandardPainter(info->Name())) {
+        if (TControlPainter painter = Painters().Find(info->Name())) {
             return painter;
         }
     }
