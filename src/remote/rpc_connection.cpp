@@ -182,7 +182,6 @@ std::string RpcConnection::Exchange(const std::string& payload) {
         }
     }
 
-    bool waited = false;
     for (;;) {
         const std::size_t held = channel.end - channel.start;
         std::size_t want = Channel::kReceiveChunk;
@@ -205,26 +204,19 @@ std::string RpcConnection::Exchange(const std::string& payload) {
             want = std::max(want, kFrameHeaderSize + length - held);
         }
         channel.Reserve(want);
-        // Right after the request the answer cannot be there yet: waiting
-        // first spares a read that would find nothing.
-        if (!waited) {
-            waited = true;
-            if (!channel.WaitReady(POLLIN, deadline, error)) {
-                Lose(late);
-            }
-            if (error) {
-                Lose(error.message());
-            }
+        // Waits before reading: right after the request the answer cannot
+        // be there yet, and a read first would only find nothing.
+        if (!channel.WaitReady(POLLIN, deadline, error)) {
+            Lose(late);
         }
-        const std::size_t got = channel.socket.read_some(
-            asio::buffer(channel.inbox.data() + channel.end, channel.inbox.size() - channel.end),
-            error);
-        channel.end += got;
+        if (!error) {
+            channel.end +=
+                channel.socket.read_some(asio::buffer(channel.inbox.data() + channel.end,
+                                                      channel.inbox.size() - channel.end),
+                                         error);
+        }
         if (error == asio::error::would_block) {
-            error.clear();
-            if (!channel.WaitReady(POLLIN, deadline, error)) {
-                Lose(late);
-            }
+            error.clear(); // readable, yet taken meanwhile: wait again
         }
         if (error) {
             Lose(error == asio::error::eof ? "the server closed it" : error.message());
